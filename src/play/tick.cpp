@@ -1,0 +1,86 @@
+// The game's step of time: move the head, keep food coming, judge the head's
+// cell, move the tail, paint, score and remember the head in the trail.
+#include <string>
+
+#include "game/paints.h"
+#include "game/state.h"
+
+namespace zv {
+namespace {
+
+constexpr int growthCycle = 250;
+constexpr int tailHoldsWhileAtMost = 10;
+constexpr float expiryChance = 0.001f;
+
+// A number as the title shows it: one space, then its digits.
+std::string titleForm(double value) { return " " + std::to_string(static_cast<long long>(value)); }
+
+}  // namespace
+
+void zorvane::Timer1_Timer() {
+    const long board = loadCount();
+
+    double x = headx;
+    double y = heady;
+    if (direction == "up")
+        y -= 1;
+    else if (direction == "down")
+        y += 1;
+    else if (direction == "left")
+        x -= 1;
+    else if (direction == "right")
+        x += 1;
+
+    // Resumed after crashing into the wall ring and sent on outward: there is
+    // no cell out there, so the head stays put and the game halts again.
+    if (x < 1 || x > cols || y < 1 || y > rows) {
+        gameover().show();
+        Timer1().interval = 0;
+        return;
+    }
+    headx = x;
+    heady = y;
+    headcell = cellAt(headx, heady);
+
+    if (!foodup) makefood();
+    const float r = rnd();
+    if (foodup && r < expiryChance) toolate();
+
+    hit();
+    // Enough food brings a new board, which has already run its own first tick.
+    if (loadCount() != board) return;
+
+    grow();
+
+    BlockArray& cells = Block();
+    if (!cells.visible(headcell)) {
+        cells.show(headcell);
+        cells.setKind(headcell, ShapeKind::Circle);
+        cells.setFill(headcell, paints::head);
+    }
+    const Integer previousHead = trail.at(std::size_t(headpos));
+    cells.setKind(previousHead, ShapeKind::Rectangle);
+    cells.setFill(previousHead, paints::body);
+
+    score += 0.5;
+    if (Int(score) > best) best = Int(score);
+    writeTitle();
+
+    headpos += 1;
+    if (headpos > trailLength) headpos = 1;
+    trail.at(std::size_t(headpos)) = headcell;
+}
+
+void zorvane::writeTitle() { caption_ = "Score: " + titleForm(Int(score)) + "/" + titleForm(best); }
+
+void zorvane::grow() {
+    growtick += 1;
+    if (growtick == growthCycle) growtick = 0;
+    if (growtick > tailHoldsWhileAtMost) {
+        tailpos += 1;
+        if (tailpos > trailLength) tailpos = 1;
+        Block().hide(trail.at(std::size_t(tailpos)));
+    }
+}
+
+}  // namespace zv
