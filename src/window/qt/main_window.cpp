@@ -1,0 +1,162 @@
+#include "window/qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "window/description.h"
+#include "window/qt/board_widget.h"
+#include "window/qt/caption_button.h"
+#include "window/qt/game_clock.h"
+#include "window/qt/key_codes.h"
+
+namespace zv {
+namespace {
+
+QFont buttonFont() {
+    QFont font(QString::fromUtf8(description::buttonFont.data(), qsizetype(description::buttonFont.size())));
+    font.setStyleHint(QFont::SansSerif);  // where Arial is missing
+    font.setPointSizeF(description::buttonPointSize);
+    font.setWeight(QFont::Weight(description::buttonWeight));
+    return font;
+}
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+}  // namespace
+
+MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<TickClock> clock, QWidget* parent)
+    : QMainWindow(parent),
+      game_(std::move(random)),
+      clock_(clock ? std::move(clock) : std::make_unique<GameClock>()) {
+    clock_->onTick = [this] { tick(); };
+
+    board_ = new BoardWidget(game_, this);
+    board_->setObjectName("board");
+    setCentralWidget(board_);
+    connect(board_, &BoardWidget::keyDown, this, &MainWindow::keyDown);
+
+    // Created in this order, so Game Over is drawn above Pause where they overlap.
+    pause_ = new CaptionButton(text(description::makeControls().pause.caption), board_);
+    gameover_ = new CaptionButton(text(description::makeControls().gameover.caption), board_);
+    pause_->setObjectName("pause");
+    gameover_->setObjectName("gameover");
+    for (QPushButton* button : {pause_, gameover_}) {
+        button->setFont(buttonFont());
+        button->setAutoDefault(false);
+        button->hide();
+    }
+    connect(pause_, &QPushButton::clicked, this, [this] { dispatch([this] { game_.pause_Click(); }); });
+    connect(gameover_, &QPushButton::clicked, this, [this] { dispatch([this] { game_.gameover_Click(); }); });
+    setTabOrder(board_, gameover_);
+    setTabOrder(gameover_, pause_);
+
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The first board stands, title included, before the window is ever shown.
+    game_.Show();
+    sync();
+    board_->setFocus();
+}
+
+MainWindow::~MainWindow() { clock_->onTick = nullptr; }
+
+QPushButton* MainWindow::pauseButton() const { return pause_; }
+QPushButton* MainWindow::gameoverButton() const { return gameover_; }
+
+void MainWindow::buildMenus() {
+    speedMenu_ = menuBar()->addMenu(text(description::speedTitle));
+    // Opening the Speed menu already holds the game, chosen item or not.
+    connect(speedMenu_, &QMenu::aboutToShow, this, [this] { dispatch([this] { game_.mnuSpeed_Click(); }); });
+    for (const auto& item : description::speedItems) {
+        QAction* action = speedMenu_->addAction(text(item.caption));
+        action->setShortcut(QKeySequence(text(item.shortcut)));
+        connect(action, &QAction::triggered, this,
+                [this, index = Integer(item.index)] { dispatch([this, index] { game_.mnuSpd_Click(index); }); });
+    }
+
+    sizeMenu_ = menuBar()->addMenu(text(description::sizeTitle));
+    for (const auto& item : description::sizeItems) {
+        QAction* action = sizeMenu_->addAction(text(item.caption));
+        action->setShortcut(QKeySequence(text(item.shortcut)));
+        connect(action, &QAction::triggered, this,
+                [this, index = Integer(item.index)] { dispatch([this, index] { game_.mnuSz_Click(index); }); });
+    }
+
+    quitAction_ = menuBar()->addAction(text(description::quitTitle));
+    connect(quitAction_, &QAction::triggered, this, [this] { dispatch([this] { game_.mnuQuit_Click(); }); });
+}
+
+void MainWindow::tick() {
+    dispatch([this] { game_.Timer1_Timer(); });
+}
+
+void MainWindow::keyDown(int qtKey) {
+    const auto code = virtualKeyCode(qtKey);
+    if (!code) return;
+    dispatch([this, keyCode = *code] { game_.Form_KeyDown(keyCode, 0); });
+}
+
+template <typename Handler>
+void MainWindow::dispatch(Handler&& handler) {
+    if (ending_ || game_.ended()) return;
+    QWidget* hadFocus = focusWidget();
+    handler();
+    sync();
+    if (!ending_) keepFocus(hadFocus);
+}
+
+void MainWindow::sync() {
+    if (game_.ended()) {
+        end();
+        return;
+    }
+    BlockArray& cells = game_.Block();
+    if (game_.loadCount() != shownLoad_) {
+        shownLoad_ = game_.loadCount();
+        board_->rebuild();
+    } else {
+        board_->refresh(cells.changes());
+    }
+    cells.clearChanges();
+
+    syncButton(pause_, game_.pause());
+    syncButton(gameover_, game_.gameover());
+
+    if (game_.Caption() != shownCaption_) {
+        shownCaption_ = game_.Caption();
+        setWindowTitle(QString::fromStdString(shownCaption_));
+    }
+    clock_->setInterval(int(game_.Timer1().interval));
+}
+
+void MainWindow::syncButton(QPushButton* button, const CommandButton& model) {
+    const QRect place(toPixels(model.left), toPixels(model.top), toPixels(model.width), toPixels(model.height));
+    if (button->geometry() != place) button->setGeometry(place);
+    if (button->isVisibleTo(this) != model.shown) button->setVisible(model.shown);
+}
+
+// A button that is hidden while it holds the focus must hand it on, or every
+// key would be lost: to Game Over when it is shown (it comes first in the tab
+// order), otherwise back to the window.
+void MainWindow::keepFocus(QWidget* hadFocus) {
+    if (QApplication::activePopupWidget()) return;  // a menu is open and has the keys
+    QWidget* holder = focusWidget();
+    const bool lost = !holder || !holder->isVisibleTo(this) || (hadFocus && !hadFocus->isVisibleTo(this));
+    if (!lost) return;
+    QWidget* next = gameover_->isVisibleTo(this) && hadFocus == pause_ ? static_cast<QWidget*>(gameover_) : board_;
+    next->setFocus(Qt::OtherFocusReason);
+}
+
+// Quit: nothing runs after it.
+void MainWindow::end() {
+    ending_ = true;
+    clock_->setInterval(0);
+    close();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace zv

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "game/state.h"
+#include "window/qt/tick_clock.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+
+namespace zv {
+
+class BoardWidget;
+class CaptionButton;
+
+// The game's one window. It draws the game's controls and hands every event
+// to the game's handler for it; after each handler it brings the screen up to
+// date with the game: changed cells, buttons, title, clock.
+//
+// A new game or a new board reloads the game's window from inside a handler.
+// No widget is destroyed for it: this window stays on screen and simply
+// shows the rebuilt controls once the handler returns.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>(),
+                        std::unique_ptr<TickClock> clock = nullptr, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const zorvane& game() const { return game_; }
+    zorvane& game() { return game_; }
+    TickClock& clock() { return *clock_; }
+    BoardWidget* board() const { return board_; }
+    QPushButton* pauseButton() const;
+    QPushButton* gameoverButton() const;
+    QMenu* speedMenu() const { return speedMenu_; }
+    QMenu* sizeMenu() const { return sizeMenu_; }
+    QAction* quitAction() const { return quitAction_; }
+
+    // One tick of the game clock.
+    void tick();
+
+private:
+    template <typename Handler>
+    void dispatch(Handler&& handler);
+    void sync();
+    void syncButton(QPushButton* button, const CommandButton& model);
+    void keepFocus(QWidget* hadFocus);
+    void buildMenus();
+    void keyDown(int qtKey);
+    void end();
+
+    zorvane game_;
+    std::unique_ptr<TickClock> clock_;
+    BoardWidget* board_ = nullptr;
+    CaptionButton* pause_ = nullptr;
+    CaptionButton* gameover_ = nullptr;
+    QMenu* speedMenu_ = nullptr;
+    QMenu* sizeMenu_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    long shownLoad_ = -1;
+    std::string shownCaption_;
+    bool ending_ = false;
+};
+
+}  // namespace zv
