@@ -1,5 +1,6 @@
 // The game's step of time: move the head, keep food coming, judge the head's
 // cell, move the tail, paint, score and remember the head in the trail.
+#include <charconv>
 #include <string>
 
 #include "game/paints.h"
@@ -13,7 +14,12 @@ constexpr int tailHoldsWhileAtMost = 10;
 constexpr float expiryChance = 0.001f;
 
 // A number as the title shows it: one space, then its digits.
-std::string titleForm(double value) { return " " + std::to_string(static_cast<long long>(value)); }
+void appendTitleForm(std::string& title, double value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value));
+    title += ' ';
+    title.append(digits, result.ptr);
+}
 
 }  // namespace
 
@@ -71,7 +77,12 @@ void zorvane::Timer1_Timer() {
     trail.at(std::size_t(headpos)) = headcell;
 }
 
-void zorvane::writeTitle() { caption_ = "Score: " + titleForm(Int(score)) + "/" + titleForm(best); }
+void zorvane::writeTitle() {
+    caption_.assign("Score: ");
+    appendTitleForm(caption_, Int(score));
+    caption_ += '/';
+    appendTitleForm(caption_, best);
+}
 
 void zorvane::grow() {
     growtick += 1;
