@@ -54,6 +54,7 @@ void zorvane::init() {
     button.left = innerWidth() / 2 - button.width / 2;
     button.top = innerHeight() / 2 - button.height / 2;
 
+    cells.reserve(int(rows * cols));
     int n = 0;
     for (int r = 1; r <= int(rows); ++r) {
         for (int c = 1; c <= int(cols); ++c) {

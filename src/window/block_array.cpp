@@ -18,6 +18,11 @@ void BlockArray::create(int n) {
     marked_.push_back(0);
 }
 
+void BlockArray::reserve(int n) {
+    shapes_.reserve(std::size_t(n) + 1);
+    marked_.reserve(std::size_t(n) + 1);
+}
+
 const Shape& BlockArray::operator[](int n) const {
     if (n < 0 || n >= count())
         throw std::out_of_range("Block(" + std::to_string(n) + ") does not exist");

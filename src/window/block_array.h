@@ -25,6 +25,8 @@ public:
 
     // Appends element n (n == count()) as a hidden copy of the template.
     void create(int n);
+    // Room for elements up to n, so that a board's cells are created in one go.
+    void reserve(int n);
 
     // Each accessor takes 0 <= n < count() and throws std::out_of_range otherwise.
     const Shape& operator[](int n) const;
