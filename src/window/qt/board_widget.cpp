@@ -125,7 +125,8 @@ const QPixmap& BoardWidget::circle(const Shape& cell, QSize size) {
 
 void BoardWidget::keyPressEvent(QKeyEvent* event) {
     // Keys a focused button let through are not the window's.
-    if (!hasFocus()) {
+    const QWidget* holder = window()->focusWidget();
+    if (holder && holder != this) {
         event->ignore();
         return;
     }

@@ -54,6 +54,7 @@ void GameClock::expired() {
         std::uint64_t expirations = 0;
         // However many intervals have passed, they make one tick.
         if (::read(fd_, &expirations, sizeof expirations) != sizeof expirations) return;
+        dropped_ += long(expirations) - 1;
     }
     if (interval_ != 0 && onTick) onTick();
 }

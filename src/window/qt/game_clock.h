@@ -27,6 +27,8 @@ public:
     // How often the countdown has been (re)started or stopped.
     long armCount() const { return armCount_; }
     bool usesKernelTimer() const { return fd_ >= 0; }
+    // Ticks that fell due while the program was busy and were dropped.
+    long droppedTicks() const { return dropped_; }
 
 private:
     void arm();
@@ -37,6 +39,7 @@ private:
     QTimer fallback_;
     int interval_ = 0;
     long armCount_ = 0;
+    long dropped_ = 0;
 };
 
 }  // namespace zv
