@@ -6,6 +6,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("zorvane");
     QApplication::setStyle("Fusion");
+    QGuiApplication::setDesktopFileName("zorvane");
 
     zv::MainWindow window;
     window.show();
