@@ -64,9 +64,13 @@ void zorvane::Timer1_Timer() {
         cells.setKind(headcell, ShapeKind::Circle);
         cells.setFill(headcell, paints::head);
     }
+    // A head that did not move has crashed into its own cell: that cell is
+    // the crash cell, not body.
     const Integer previousHead = trail.at(std::size_t(headpos));
-    cells.setKind(previousHead, ShapeKind::Rectangle);
-    cells.setFill(previousHead, paints::body);
+    if (previousHead != headcell) {
+        cells.setKind(previousHead, ShapeKind::Rectangle);
+        cells.setFill(previousHead, paints::body);
+    }
 
     score += 0.5;
     if (Int(score) > best) best = Int(score);

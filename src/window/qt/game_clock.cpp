@@ -39,14 +39,14 @@ void GameClock::arm() {
             fallback_.stop();
         return;
     }
-    itimerspec spec{};
+    itimerspec timing{};
     if (interval_ > 0) {
-        spec.it_interval.tv_sec = interval_ / 1000;
-        spec.it_interval.tv_nsec = long(interval_ % 1000) * 1'000'000;
-        spec.it_value = spec.it_interval;
+        timing.it_interval.tv_sec = interval_ / 1000;
+        timing.it_interval.tv_nsec = long(interval_ % 1000) * 1'000'000;
+        timing.it_value = timing.it_interval;
     }
     // Re-arming also discards expirations not read yet.
-    ::timerfd_settime(fd_, 0, &spec, nullptr);
+    ::timerfd_settime(fd_, 0, &timing, nullptr);
 }
 
 void GameClock::expired() {

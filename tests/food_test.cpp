@@ -1,0 +1,186 @@
+// Food: placing, eating, expiring, the growth it brings and the blue blocks it drops.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ranges>
+
+#include "test_game.h"
+
+using namespace zv;
+
+TEST(Food, FoodPlacedOnHeadCellIsEatenSameTick) {
+    TestGame g;
+    g.load();
+    g.z.direction = "right";
+    g.rng->push(TestGame::expire);  // tick 2: the first food goes away
+    g.z.Timer1_Timer();
+    ASSERT_FALSE(g.z.foodup);
+    const double score = g.z.score;
+
+    // Tick 3: the new food falls on the very cell the head is entering.
+    g.scriptCell({27, 25});
+    g.rng->push(TestGame::keep);
+    g.scriptCell({10, 40});  // the blue block it brings
+    g.step("right");
+    EXPECT_EQ(g.head(), (Cell{27, 25}));
+    EXPECT_EQ(g.role({27, 25}), 'H');
+    EXPECT_EQ(g.z.score, score + 100 + 0.5);
+    EXPECT_EQ(g.z.levelpoints, 100);
+    EXPECT_EQ(g.role({10, 40}), 'b');
+    EXPECT_FALSE(g.z.foodup);
+    EXPECT_EQ(countRole(g.z, '*'), 0);
+    EXPECT_FALSE(g.z.gameover().shown);
+}
+
+TEST(Food, FoodCanExpireOnTheTickItIsPlaced) {
+    TestGame g;
+    g.load(parkedObstacles(50), {30, 30}, TestGame::expire);
+    EXPECT_FALSE(g.z.foodup);
+    EXPECT_EQ(g.role({30, 30}), '.');
+    EXPECT_EQ(countRole(g.z, '*'), 0);
+
+    // With no food up, the next tick places one.
+    g.scriptCell({40, 40});
+    g.step("right");
+    EXPECT_TRUE(g.z.foodup);
+    EXPECT_EQ(g.role({40, 40}), '*');
+    EXPECT_EQ(g.z.scratch, g.cell({40, 40}));
+}
+
+TEST(Food, ExpiryNeedsADrawStrictlyBelowOneThousandth) {
+    TestGame g;
+    g.load();
+    g.z.direction = "right";
+    g.rng->push(0.001f);
+    g.z.Timer1_Timer();
+    EXPECT_TRUE(g.z.foodup);
+    EXPECT_EQ(g.role({2, 2}), '*');
+    g.rng->push(0.0009f);
+    g.z.Timer1_Timer();
+    EXPECT_FALSE(g.z.foodup);
+    EXPECT_EQ(g.role({2, 2}), '.');
+}
+
+TEST(Food, FoodEatenWhileTailposAtMostFiveAddsNoLength) {
+    TestGame g;
+    g.load();
+    g.step("right");
+    g.eatAhead("right", {10, 40});  // tick 3, tail not yet moving
+    EXPECT_EQ(g.z.score, 100 + 1.5);
+    EXPECT_EQ(g.z.levelpoints, 100);
+    EXPECT_EQ(countRole(g.z, 'b'), 1);
+    g.scriptCell({2, 3});  // tick 4 places the next food out of the way
+    for (int tick = 4; tick <= 15; ++tick) g.step("right");
+    ASSERT_EQ(g.z.tailpos, 5);
+    g.eatAhead("right", {10, 41});  // tick 16: five is not above five
+    g.scriptCell({2, 4});
+    for (int tick = 17; tick <= 20; ++tick) g.step("right");
+    EXPECT_EQ(snakeLength(g.z), 10);  // as long as without the meals
+    EXPECT_EQ(countRole(g.z, 'b'), 2);
+    EXPECT_FALSE(g.z.gameover().shown);
+}
+
+TEST(Food, FoodEatenWithTailposAboveFiveGivesFiveMoreCells) {
+    TestGame g;
+    g.load();
+    for (int tick = 2; tick <= 19; ++tick) g.step(aroundRing(g.z, 10, 40));
+    ASSERT_EQ(snakeLength(g.z), 10);
+    ASSERT_GT(g.z.tailpos, 5);
+    g.eatAhead(aroundRing(g.z, 10, 40), {10, 45});  // tick 20
+    g.scriptCell({2, 3});
+    for (int tick = 21; tick <= 40; ++tick) g.step(aroundRing(g.z, 10, 40));
+    EXPECT_EQ(snakeLength(g.z), 15);
+    EXPECT_FALSE(g.z.gameover().shown);
+}
+
+TEST(Food, TailStepHidesFoodAndNoNewFoodComesUntilExpiry) {
+    TestGame g;
+    g.load();
+    for (int tick = 2; tick <= 19; ++tick) g.step(aroundRing(g.z, 10, 40));
+    g.eatAhead(aroundRing(g.z, 10, 40), {10, 45});  // tick 20: the tail goes back five entries
+    // The next food falls on the third of the cells the tail will step over again.
+    const Cell spot = g.cellOf(g.z.trail[std::size_t(g.z.tailpos) + 3]);
+    ASSERT_EQ(g.role(spot), '.');
+    g.scriptCell(spot);
+    g.step(aroundRing(g.z, 10, 40));  // tick 21
+    ASSERT_EQ(g.role(spot), '*');
+    g.step(aroundRing(g.z, 10, 40));
+    g.step(aroundRing(g.z, 10, 40));  // tick 23: the tail step hides it
+    EXPECT_EQ(g.role(spot), '.');
+    EXPECT_TRUE(g.z.foodup);
+
+    const long draws = g.rng->draws();
+    for (int i = 0; i < 5; ++i) g.step(aroundRing(g.z, 10, 40));
+    EXPECT_EQ(g.rng->draws() - draws, 5);  // only the expiry draws
+    EXPECT_EQ(countRole(g.z, '*'), 0);
+
+    g.z.direction = aroundRing(g.z, 10, 40);
+    g.rng->push(TestGame::expire);
+    g.z.Timer1_Timer();
+    EXPECT_FALSE(g.z.foodup);
+    g.scriptCell({2, 3});
+    g.step(aroundRing(g.z, 10, 40));
+    EXPECT_EQ(g.role({2, 3}), '*');
+}
+
+TEST(Food, BlueBlockCanLandRightInFrontOfTheHead) {
+    TestGame g;
+    g.load();
+    g.eatAhead("right", {27, 25});  // eats (26, 25); the block lands on the next cell
+    EXPECT_EQ(g.role({27, 25}), 'b');
+    g.scriptCell({2, 3});
+    g.step("right");
+    EXPECT_EQ(g.role({27, 25}), 'X');
+    EXPECT_TRUE(g.z.gameover().shown);
+    EXPECT_EQ(g.z.Timer1().interval, 0);
+}
+
+TEST(Food, DrawOfOneFindsTheLastCellNotOneBeyond) {
+    TestGame g;
+    g.load(parkedObstacles(50), {2, 2}, TestGame::expire);
+    // Free the bottom-right and right-hand wall cells so that draws of 1.0 can land there.
+    g.z.Block().hide(g.cell({50, 50}));
+    g.z.Block().hide(g.cell({50, 30}));
+    g.rng->push({1.0f, 1.0f});
+    g.step("right");
+    EXPECT_EQ(g.role({50, 50}), '*');
+    EXPECT_EQ(g.z.scratch, g.cell({50, 50}));
+
+    g.z.direction = "right";
+    g.paint(g.ahead("right"), paints::food);
+    g.rng->push(TestGame::keep);
+    g.rng->push({1.0f, ScriptedRandom::slot(30, 50)});
+    g.z.Timer1_Timer();
+    EXPECT_EQ(g.role({50, 30}), 'b');
+}
+
+TEST(Food, BoardWithNoHiddenCellGetsNoFood) {
+    TestGame g(12);
+    g.load(parkedObstacles(12), {2, 2}, TestGame::expire);
+    for (int n = 1; n <= 12 * 12; ++n) g.z.Block().show(n);
+    ASSERT_EQ(g.z.Block().hiddenCells(), 0);
+    const auto before = boardPicture(g.z);
+    const long draws = g.rng->draws();
+    g.z.direction = "right";  // into a taken cell: a crash, but no food search first
+    g.rng->push(TestGame::expire);
+    g.z.Timer1_Timer();
+    EXPECT_FALSE(g.z.foodup);
+    EXPECT_EQ(g.rng->draws() - draws, 1);  // the expiry draw only
+    EXPECT_EQ(g.z.Block().hiddenCells(), 0);  // with no food up, nothing expires
+    EXPECT_EQ(countRole(g.z, '*'), std::ranges::count(before | std::views::join, '*'));
+    EXPECT_TRUE(g.z.gameover().shown);
+}
+
+TEST(Food, MealOnTheLastFreeCellDropsNoBlueBlock) {
+    TestGame g(12);
+    g.load();
+    for (int n = 1; n <= 12 * 12; ++n) g.z.Block().show(n);
+    g.paint({7, 6}, paints::food);  // the only food; nothing else is free
+    const double score = g.z.score;
+    g.step("right");
+    EXPECT_EQ(g.z.score, score + 100 + 0.5);
+    EXPECT_EQ(countRole(g.z, 'b'), 0);
+    EXPECT_EQ(g.role({7, 6}), 'H');
+    EXPECT_FALSE(g.z.gameover().shown);
+    EXPECT_EQ(g.rng->remaining(), 0u);
+}
