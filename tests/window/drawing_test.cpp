@@ -1,0 +1,158 @@
+// What the board looks like on screen, and what a tick repaints.
+#include <QPaintEvent>
+
+#include "window_support.h"
+
+namespace wt {
+namespace {
+
+// Collects the areas the board is asked to repaint.
+class PaintSpy final : public QObject {
+public:
+    explicit PaintSpy(QWidget* target) : target_(target) { target_->installEventFilter(this); }
+    ~PaintSpy() override { target_->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+            ++events;
+        }
+        return false;
+    }
+    QRegion painted;
+    int events = 0;
+
+private:
+    QWidget* target_;
+};
+
+using Drawing = WindowTest;
+
+TEST_F(Drawing, TheTitleIsTheScoreFromTheStart) {
+    open();
+    EXPECT_EQ(titleBeforeShow, titleFor(game()));
+    EXPECT_EQ(titleBeforeShow, "Score:  0/ 0");
+    EXPECT_NE(window->windowTitle(), "Zorvane");
+    EXPECT_EQ(window->windowHandle()->title(), titleFor(game()));
+    key(Qt::Key_Left);
+    for (int i = 0; i < 5; ++i) {
+        ticks(1);
+        EXPECT_EQ(window->windowTitle(), titleFor(game()));
+        EXPECT_EQ(window->windowHandle()->title(), titleFor(game()));
+    }
+    // Half a point a tick: the load's tick and five more make three.
+    EXPECT_EQ(game().score, 0.5 * 6);
+    EXPECT_TRUE(window->windowTitle().endsWith(" 3/ 3"));
+}
+
+TEST_F(Drawing, TheBoardShowsRingObstaclesFoodAndHead) {
+    open({7, 30});
+    const QImage image = screen();
+    const int side = int(game().cols);
+    EXPECT_EQ(board()->size(), QSize(7020 / 15, 7020 / 15));
+
+    // Every ring cell is light yellow inside a red outline.
+    int ringCells = 0;
+    for (int n = 1; n <= side * side; ++n) {
+        const int x = (n - 1) % side + 1;
+        const int y = (n - 1) / side + 1;
+        if (x != 1 && y != 1 && x != side && y != side) continue;
+        ++ringCells;
+        const QRect box = board()->cellRect(n);
+        ASSERT_EQ(pixel(image, box.center()), wallFill) << "cell " << n;
+        ASSERT_EQ(pixel(image, box.topLeft()), outline) << "cell " << n;
+        ASSERT_EQ(pixel(image, box.bottomRight()), outline) << "cell " << n;
+    }
+    EXPECT_EQ(ringCells, 4 * (side - 1));
+
+    EXPECT_EQ(countCells(image, obstacle), obstacleCount(side));
+    for (const Cell& c : obstacleCells(side))
+        EXPECT_EQ(pixel(image, centre(cellNumber(game(), c.x, c.y))), obstacle) << c.x << "," << c.y;
+    EXPECT_EQ(countCells(image, food), 1);
+    EXPECT_EQ(pixel(image, centre(cellNumber(game(), 7, 30))), food);
+
+    // The head is a circle: its middle is the head colour, its box's corner the background.
+    const QRect box = board()->cellRect(cellNumber(game(), side / 2, side / 2));
+    EXPECT_EQ(pixel(image, box.center()), head) << describe(pixel(image, box.center()));
+    EXPECT_EQ(pixel(image, box.topLeft()), background);
+    EXPECT_EQ(pixel(image, box.bottomRight()), background);
+    EXPECT_EQ(countCells(image, head), 1);
+    // A free cell shows the background.
+    EXPECT_EQ(pixel(image, centre(cellNumber(game(), 10, 10))), background);
+}
+
+TEST_F(Drawing, ATickRepaintsOnlyTheCellsThatChanged) {
+    open({3, 3});
+    key(Qt::Key_Down);
+    ticks(1);
+    QCoreApplication::processEvents();
+
+    const int before = headCell(game());
+    const int food = cellNumber(game(), 3, 3);
+    PaintSpy spy(board());
+    // The food far up the board expires on this tick.
+    random->push(0.0f);
+    window->tick();
+    QCoreApplication::processEvents();
+    const int after = headCell(game());
+    ASSERT_NE(before, after);
+    ASSERT_FALSE(game().foodup);
+
+    // The old head, the new head and the food's cell: those boxes and nothing between them.
+    ASSERT_GT(spy.events, 0);
+    const QRegion changed = QRegion(board()->cellRect(before)) + board()->cellRect(after) + board()->cellRect(food);
+    EXPECT_TRUE((changed - spy.painted).isEmpty());
+    EXPECT_TRUE((spy.painted - changed).isEmpty()) << "repainted " << spy.painted.boundingRect().width() << "x"
+                                                   << spy.painted.boundingRect().height();
+    const QImage image = screen();
+    EXPECT_EQ(pixel(image, centre(food)), background);
+    EXPECT_EQ(pixel(image, centre(before)), body);
+    EXPECT_EQ(pixel(image, centre(after)), head);
+}
+
+// However the screen was brought up to date, it shows the same as a full redraw.
+TEST_F(Drawing, TheScreenFollowsTheGameTickByTick) {
+    open({25, 20});
+    key(Qt::Key_Up);
+    for (int i = 0; i < 4; ++i) ticks(1);
+    // The food straight ahead is eaten on the next tick; its blue block drops at (40, 40).
+    random->push(keepFood);
+    random->cell({40, 40}, 50);
+    window->tick();
+    ASSERT_EQ(game().score, 100 + 6 * 0.5);
+    // The next tick places new food.
+    random->cell({12, 12}, 50);
+    ticks(1);
+    key(Qt::Key_Left);
+    ticks(3);
+
+    const QImage image = screen();
+    EXPECT_EQ(image, rendered());
+    EXPECT_EQ(pixel(image, centre(cellNumber(game(), 40, 40))), blueBlock);
+    EXPECT_EQ(pixel(image, centre(cellNumber(game(), 12, 12))), food);
+    EXPECT_EQ(pixel(image, centre(headCell(game()))), head);
+    EXPECT_EQ(pixel(image, centre(cellNumber(game(), 25, 20))), body);
+    EXPECT_EQ(countCells(image, head), 1);
+    EXPECT_EQ(countCells(image, food), 1);
+    // The snake: 10 ticks so far, every one of them with the tail held.
+    EXPECT_EQ(countCells(image, body) + countCells(image, head), 10);
+}
+
+TEST_F(Drawing, ACrashCellIsDrawnRed) {
+    open({3, 3}, {{20, 25}});
+    key(Qt::Key_Left);
+    for (int i = 0; i < 5; ++i) ticks(1);
+    ASSERT_TRUE(shown(gameover()));
+    const int crashed = cellNumber(game(), 20, 25);
+    ASSERT_EQ(headCell(game()), crashed);
+    const QImage image = screen();
+    EXPECT_EQ(image, rendered());
+    const QRect box = board()->cellRect(crashed);
+    EXPECT_EQ(pixel(image, box.center()), crash);
+    EXPECT_EQ(pixel(image, box.topLeft()), outline);
+    // The cell behind it is body, no longer the head.
+    EXPECT_EQ(pixel(image, centre(cellNumber(game(), 21, 25))), body);
+    EXPECT_EQ(countCells(image, obstacle), obstacleCount(50) - 1);
+}
+
+}  // namespace
+}  // namespace wt
