@@ -7,8 +7,8 @@
 
 namespace zv {
 
-GameClock::GameClock(QObject* parent) : QObject(parent) {
-    fd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+GameClock::GameClock(Source source, QObject* parent) : QObject(parent) {
+    if (source == Source::KernelTimer) fd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     if (fd_ >= 0) {
         notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
         connect(notifier_.get(), &QSocketNotifier::activated, this, &GameClock::expired);

@@ -18,7 +18,10 @@ class GameClock final : public QObject, public TickClock {
     Q_OBJECT
 
 public:
-    explicit GameClock(QObject* parent = nullptr);
+    enum class Source { KernelTimer, QtTimer };
+    // QtTimer re-arms after each timeout and so drifts; it is there for
+    // systems without timerfd and for comparison.
+    explicit GameClock(Source source = Source::KernelTimer, QObject* parent = nullptr);
     ~GameClock() override;
 
     void setInterval(int milliseconds) override;
