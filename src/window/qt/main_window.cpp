@@ -67,24 +67,25 @@ MainWindow::~MainWindow() { clock_->onTick = nullptr; }
 QPushButton* MainWindow::pauseButton() const { return pause_; }
 QPushButton* MainWindow::gameoverButton() const { return gameover_; }
 
+// Each item carries its index, which is its value, to the item handler.
+void MainWindow::addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer)) {
+    for (const auto& item : items) {
+        QAction* action = menu->addAction(text(item.caption));
+        action->setShortcut(QKeySequence(text(item.shortcut)));
+        connect(action, &QAction::triggered, this, [this, handler, index = Integer(item.index)] {
+            dispatch([this, handler, index] { (game_.*handler)(index); });
+        });
+    }
+}
+
 void MainWindow::buildMenus() {
     speedMenu_ = menuBar()->addMenu(text(description::speedTitle));
     // Opening the Speed menu already holds the game, chosen item or not.
     connect(speedMenu_, &QMenu::aboutToShow, this, [this] { dispatch([this] { game_.mnuSpeed_Click(); }); });
-    for (const auto& item : description::speedItems) {
-        QAction* action = speedMenu_->addAction(text(item.caption));
-        action->setShortcut(QKeySequence(text(item.shortcut)));
-        connect(action, &QAction::triggered, this,
-                [this, index = Integer(item.index)] { dispatch([this, index] { game_.mnuSpd_Click(index); }); });
-    }
+    addItems(speedMenu_, description::speedItems, &zorvane::mnuSpd_Click);
 
     sizeMenu_ = menuBar()->addMenu(text(description::sizeTitle));
-    for (const auto& item : description::sizeItems) {
-        QAction* action = sizeMenu_->addAction(text(item.caption));
-        action->setShortcut(QKeySequence(text(item.shortcut)));
-        connect(action, &QAction::triggered, this,
-                [this, index = Integer(item.index)] { dispatch([this, index] { game_.mnuSz_Click(index); }); });
-    }
+    addItems(sizeMenu_, description::sizeItems, &zorvane::mnuSz_Click);
 
     quitAction_ = menuBar()->addAction(text(description::quitTitle));
     connect(quitAction_, &QAction::triggered, this, [this] { dispatch([this] { game_.mnuQuit_Click(); }); });

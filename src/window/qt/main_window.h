@@ -2,9 +2,11 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "game/state.h"
+#include "window/description.h"
 #include "window/qt/tick_clock.h"
 
 class QAction;
@@ -51,6 +53,7 @@ private:
     void syncButton(QPushButton* button, const CommandButton& model);
     void keepFocus(QWidget* hadFocus);
     void buildMenus();
+    void addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer));
     void keyDown(int qtKey);
     void end();
 
