@@ -97,8 +97,7 @@ public:
 private:
     float rnd();
     // A hidden cell drawn at random, or nothing when every cell is shown.
-    // Each candidate goes through `candidate` as it is drawn.
-    std::optional<Integer> freeCell(double* candidate = nullptr);
+    std::optional<Integer> freeCell();
     void writeTitle();
 
     std::unique_ptr<RandomSource> random_;

@@ -3,8 +3,8 @@
 namespace zv::description {
 namespace {
 
-CommandButton button(const char* caption, float left, int tabIndex) {
-    return CommandButton{caption, left, 3240, 1095, 735, false, tabIndex};
+CommandButton button(std::string_view caption, float left, int tabIndex) {
+    return CommandButton{std::string(caption), left, 3240, 1095, 735, false, tabIndex};
 }
 
 Shape templateShape() {
@@ -24,8 +24,8 @@ Shape templateShape() {
 
 Controls makeControls() {
     return Controls{
-        .pause = button("Pause", 3600, 1),
-        .gameover = button("Game Over", 1800, 0),
+        .pause = button(pauseCaption, 3600, 1),
+        .gameover = button(gameoverCaption, 1800, 0),
         .Timer1 = GameTimer{0},
         .Block = BlockArray(templateShape()),
     };

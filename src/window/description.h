@@ -20,6 +20,8 @@ inline constexpr Rgb background{255, 128, 0};
 inline constexpr Rgb templateFill{255, 255, 128};
 inline constexpr Rgb templateOutline{255, 0, 0};
 
+inline constexpr std::string_view pauseCaption = "Pause";
+inline constexpr std::string_view gameoverCaption = "Game Over";
 inline constexpr std::string_view buttonFont = "Arial";
 inline constexpr double buttonPointSize = 14.25;
 inline constexpr int buttonWeight = 700;

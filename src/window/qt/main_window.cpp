@@ -39,8 +39,8 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Tic
     connect(board_, &BoardWidget::keyDown, this, &MainWindow::keyDown);
 
     // Created in this order, so Game Over is drawn above Pause where they overlap.
-    pause_ = new CaptionButton(text(description::makeControls().pause.caption), board_);
-    gameover_ = new CaptionButton(text(description::makeControls().gameover.caption), board_);
+    pause_ = new CaptionButton(text(description::pauseCaption), board_);
+    gameover_ = new CaptionButton(text(description::gameoverCaption), board_);
     pause_->setObjectName("pause");
     gameover_->setObjectName("gameover");
     for (QPushButton* button : {pause_, gameover_}) {
