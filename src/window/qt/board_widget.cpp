@@ -28,28 +28,25 @@ void BoardWidget::rebuild() {
     columns_ = int(game_.cols);
     rows_ = int(game_.rows);
     const BlockArray& cells = game_.Block();
-    xEdges_.assign(std::size_t(columns_ + 1), 0);
-    yEdges_.assign(std::size_t(rows_ + 1), 0);
-    for (int c = 1; c <= columns_; ++c) {
-        const Shape& s = cells[c];
-        xEdges_[std::size_t(c - 1)] = toPixels(s.left);
-        xEdges_[std::size_t(c)] = toPixels(s.left + s.width);
-    }
-    for (int r = 1; r <= rows_; ++r) {
-        const Shape& s = cells[1 + columns_ * (r - 1)];
-        yEdges_[std::size_t(r - 1)] = toPixels(s.top);
-        yEdges_[std::size_t(r)] = toPixels(s.top + s.height);
-    }
+    xEdges_.resize(std::size_t(columns_ + 1));
+    yEdges_.resize(std::size_t(rows_ + 1));
+    for (int c = 0; c < columns_; ++c) xEdges_[std::size_t(c)] = toPixels(cells[1 + c].left);
+    for (int r = 0; r < rows_; ++r) yEdges_[std::size_t(r)] = toPixels(cells[1 + columns_ * r].top);
+    const Shape& last = cells[columns_ * rows_];
+    xEdges_.back() = toPixels(last.left + last.width);
+    yEdges_.back() = toPixels(last.top + last.height);
     setFixedSize(toPixels(game_.innerWidth()), toPixels(game_.innerHeight()));
     update();
 }
 
-QRect BoardWidget::cellRect(int n) const {
-    const Shape& s = game_.Block()[n];
-    const int x = toPixels(s.left);
-    const int y = toPixels(s.top);
-    return QRect(x, y, toPixels(s.left + s.width) - x, toPixels(s.top + s.height) - y);
+// The same box the cell is painted in, so a repaint covers exactly the cell.
+QRect BoardWidget::box(int column, int row) const {
+    const auto c = std::size_t(column);
+    const auto r = std::size_t(row);
+    return QRect(xEdges_[c], yEdges_[r], xEdges_[c + 1] - xEdges_[c], yEdges_[r + 1] - yEdges_[r]);
 }
+
+QRect BoardWidget::cellRect(int n) const { return box((n - 1) % columns_, (n - 1) / columns_); }
 
 void BoardWidget::refresh(std::span<const std::int16_t> cells) {
     for (const auto n : cells)
@@ -83,11 +80,7 @@ void BoardWidget::paintArea(QPainter& painter, const QRect& area) {
     for (int r = r0; r <= r1; ++r) {
         for (int c = c0; c <= c1; ++c) {
             const Shape& cell = cells[1 + c + columns_ * r];
-            if (!cell.visible) continue;
-            const QRect box(xEdges_[std::size_t(c)], yEdges_[std::size_t(r)],
-                            xEdges_[std::size_t(c + 1)] - xEdges_[std::size_t(c)],
-                            yEdges_[std::size_t(r + 1)] - yEdges_[std::size_t(r)]);
-            drawCell(painter, cell, box);
+            if (cell.visible) drawCell(painter, cell, box(c, r));
         }
     }
 }

@@ -23,6 +23,7 @@ public:
     void rebuild();
     // Schedules a repaint of just these cells.
     void refresh(std::span<const std::int16_t> cells);
+    // Pixel box of board cell n (1-based).
     QRect cellRect(int n) const;
 
 signals:
@@ -34,6 +35,7 @@ protected:
 
 private:
     void paintArea(QPainter& painter, const QRect& area);
+    QRect box(int column, int row) const;
     void drawCell(QPainter& painter, const Shape& cell, const QRect& box);
     const QPixmap& circle(const Shape& cell, QSize size);
 

@@ -103,11 +103,11 @@ void MainWindow::keyDown(int qtKey) {
 
 template <typename Handler>
 void MainWindow::dispatch(Handler&& handler) {
-    if (ending_ || game_.ended()) return;
+    if (game_.ended()) return;
     QWidget* hadFocus = focusWidget();
     handler();
     sync();
-    if (!ending_) keepFocus(hadFocus);
+    if (!game_.ended()) keepFocus(hadFocus);
 }
 
 void MainWindow::sync() {
@@ -154,7 +154,6 @@ void MainWindow::keepFocus(QWidget* hadFocus) {
 
 // Quit: nothing runs after it.
 void MainWindow::end() {
-    ending_ = true;
     clock_->setInterval(0);
     close();
     QCoreApplication::exit(0);

@@ -67,7 +67,6 @@ private:
     QAction* quitAction_ = nullptr;
     long shownLoad_ = -1;
     std::string shownCaption_;
-    bool ending_ = false;
 };
 
 }  // namespace zv
