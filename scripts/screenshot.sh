@@ -6,15 +6,9 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 if [ "${1:-}" != "--inside" ]; then
-  missing=()
-  for p in xvfb xauth xdotool imagemagick; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  if ((${#missing[@]})); then
-    sudo_cmd=(); [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -q && "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}"
-  fi
-  bash scripts/setup.sh --target zorvane
+  source scripts/packages.sh
+  need_packages xvfb xauth xdotool imagemagick
+  bash scripts/setup.sh play
   exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" --inside
 fi
 

@@ -1,31 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run and be tested,
-# then configures and builds everything in build/. Sourced by play.sh and test.sh.
+# Installs the Debian packages that are missing, then configures and builds in
+# build/. `setup.sh play` builds only the game; `setup.sh test` also builds the
+# tests and benchmarks. Called by play.sh and test.sh.
 set -euo pipefail
-
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/packages.sh
 
-packages=(
+mode=${1:-test}
+play_packages=(
   g++ make cmake pkg-config
-  qt6-base-dev libgl-dev          # Qt 6 Widgets and Test (and the GL headers Qt's CMake files look for)
-  libgtest-dev libbenchmark-dev   # tests and benchmarks
+  qt6-base-dev libgl-dev          # Qt 6 Widgets (and the GL headers Qt's CMake files look for)
   fonts-liberation fontconfig     # a metric match for Arial on the buttons
 )
+test_packages=(
+  libgtest-dev libbenchmark-dev   # tests and benchmarks
+)
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  as_root=()
-  if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
-    as_root=(sudo)
-  fi
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
-
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j"$(nproc)" "$@"
+case "$mode" in
+  play)
+    need_packages "${play_packages[@]}"
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORVANE_BENCHMARKS=OFF
+    cmake --build build -j"$(nproc)" --target zorvane
+    ;;
+  test)
+    need_packages "${play_packages[@]}" "${test_packages[@]}"
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DZORVANE_BENCHMARKS=ON
+    cmake --build build -j"$(nproc)"
+    ;;
+  *) echo "usage: setup.sh [play|test]" >&2; exit 2 ;;
+esac
