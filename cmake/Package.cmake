@@ -13,7 +13,6 @@ snake's own body ends the game.
 Eat enough and a fresh board is built with new obstacles, score kept. Menus
 set the pace (1 ms to 1 s a step) and the board size (10 to 100 cells a
 side). The game reads and writes no files.]=])
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -84,6 +84,7 @@ exec_path=$(sed -n 's/^Exec=//p' "$entry")
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 files=$(dpkg-query -L zorvane | while read -r f; do [ -d "$f" ] || echo "$f"; done)
 [ -x "$exec_path" ] || fail "Exec=$exec_path is not an installed program"
+desktop-file-validate "$entry" || fail "desktop-file-validate on the packaged entry"
 XVFB_EXEC=$exec_path WM_CLASS_WANTED=$wm_class xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   "$XVFB_EXEC" 2>/dev/null & pid=$!
   trap "kill $pid 2>/dev/null" EXIT
