@@ -11,6 +11,7 @@ play_packages=(
   g++ make cmake pkg-config
   qt6-base-dev libgl-dev          # Qt 6 Widgets (and the GL headers Qt's CMake files look for)
   fonts-liberation fontconfig     # a metric match for Arial on the buttons
+  dpkg-dev                        # dpkg-shlibdeps, for `cpack -G DEB`
 )
 test_packages=(
   libgtest-dev libbenchmark-dev   # tests and benchmarks

@@ -1,12 +1,28 @@
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
 
 #include "window/qt/main_window.h"
 
+namespace {
+
+// Every size built in, so the window manager can pick the one it draws.
+QIcon builtInIcon() {
+    QIcon icon;
+    for (QDirIterator it(":/icons"); it.hasNext();) icon.addFile(it.next());
+    return icon;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The application name becomes the X11 window class; the desktop entry's
+    // StartupWMClass names the same.
     QApplication::setApplicationName("zorvane");
     QApplication::setStyle("Fusion");
-    QGuiApplication::setDesktopFileName("zorvane");
+    QGuiApplication::setDesktopFileName(ZORVANE_APP_ID);
+    QApplication::setWindowIcon(builtInIcon());
 
     zv::MainWindow window;
     window.show();

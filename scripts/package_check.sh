@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The packaging check. Installs the game into a staging folder and checks what
+# lands there; builds the Debian package and lints it; installs it with apt,
+# starts the game from its desktop entry under a virtual X server, removes it
+# and checks that nothing is left. Works on build/ (scripts/setup.sh test
+# makes it). Installing a package needs root: as any other user it skips.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "package check skipped: it installs and removes a Debian package, which needs root (running as $(id -un))"
+  exit 0
+fi
+if dpkg-query -W -f='${Status}' zorvane 2>/dev/null | grep -q "install ok installed"; then
+  echo "package check: a zorvane package is installed already; remove it first (apt-get remove zorvane)" >&2
+  exit 1
+fi
+source scripts/packages.sh
+need_packages desktop-file-utils appstream lintian dpkg-dev xvfb xauth xdotool x11-utils
+[ -f build/CMakeCache.txt ] || bash scripts/setup.sh test
+
+app_id=io.github.zorvane.Zorvane
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=600)
+stage=$(mktemp -d)
+cleanup() {
+  rm -rf "$stage"
+  if dpkg-query -W -f='${Status}' zorvane 2>/dev/null | grep -q "installed"; then
+    "${apt[@]}" purge -y zorvane >/dev/null
+  fi
+}
+trap cleanup EXIT
+fail() { echo "package check FAILED: $*" >&2; exit 1; }
+
+echo "== staged install"
+cmake --build build -j2 --target zorvane >/dev/null
+DESTDIR="$stage" cmake --install build --prefix /usr --strip >/dev/null
+expected="usr/bin/zorvane
+usr/share/applications/$app_id.desktop
+usr/share/doc/zorvane/changelog.gz
+usr/share/doc/zorvane/copyright
+usr/share/icons/hicolor/128x128/apps/zorvane.png
+usr/share/icons/hicolor/16x16/apps/zorvane.png
+usr/share/icons/hicolor/256x256/apps/zorvane.png
+usr/share/icons/hicolor/32x32/apps/zorvane.png
+usr/share/icons/hicolor/48x48/apps/zorvane.png
+usr/share/icons/hicolor/64x64/apps/zorvane.png
+usr/share/icons/hicolor/scalable/apps/zorvane.svg
+usr/share/man/man6/zorvane.6.gz
+usr/share/metainfo/$app_id.metainfo.xml"
+diff <(echo "$expected") <(cd "$stage" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort) ||
+  fail "the staged install differs from the expected files (< expected, > installed)"
+! readelf -d "$stage/usr/bin/zorvane" | grep -E 'RPATH|RUNPATH' || fail "the installed binary has a search path"
+for size in 16 32 48 64 128 256; do
+  # A PNG's width and height are the big-endian words at bytes 16 and 20.
+  read -r -a b < <(od -An -tu1 -j16 -N8 "$stage/usr/share/icons/hicolor/${size}x$size/apps/zorvane.png")
+  w=$(( b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3] )) h=$(( b[4] << 24 | b[5] << 16 | b[6] << 8 | b[7] ))
+  [ "$w x $h" = "$size x $size" ] || fail "the ${size}x$size icon is $w x $h"
+done
+desktop-file-validate "$stage/usr/share/applications/$app_id.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net --strict "$stage/usr/share/metainfo/$app_id.metainfo.xml" || fail "appstreamcli validate"
+# The tree check also finds the desktop entry the metainfo launches.
+appstreamcli validate-tree --no-net --strict "$stage" >/dev/null || fail "appstreamcli validate-tree"
+
+echo "== package"
+rm -f build/zorvane_*.deb
+(cd build && cpack -G DEB >/dev/null)
+debs=(build/zorvane_*.deb)
+deb=$PWD/${debs[0]}
+dpkg-deb -I "$deb" control
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = zorvane ] || fail "Package is $(field Package)"
+[ "$(field Section)" = games ] || fail "Section is $(field Section)"
+field Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt 6 widgets runtime"
+field Depends | grep -q 'fonts-liberation' || fail "Depends lacks the buttons' font"
+[ "$(field Description | wc -l)" -gt 2 ] || fail "no extended description"
+! field Description | head -1 | grep -qi '^zorvane' || fail "the summary starts with the package name"
+echo "-- lintian"
+lintian --fail-on error,warning --display-info "$deb" || fail "lintian"
+
+echo "== install, start, remove"
+"${apt[@]}" install -y "$deb" >/dev/null
+entry=/usr/share/applications/$app_id.desktop
+exec_path=$(sed -n 's/^Exec=//p' "$entry")
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+files=$(dpkg-query -L zorvane | while read -r f; do [ -d "$f" ] || echo "$f"; done)
+[ -x "$exec_path" ] || fail "Exec=$exec_path is not an installed program"
+desktop-file-validate "$entry" || fail "desktop-file-validate on the packaged entry"
+XVFB_EXEC=$exec_path WM_CLASS_WANTED=$wm_class xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+  "$XVFB_EXEC" 2>/dev/null & pid=$!
+  trap "kill $pid 2>/dev/null" EXIT
+  for _ in $(seq 100); do
+    wid=$(xdotool search --pid $pid --name "^Score: " 2>/dev/null | head -1 || true)
+    [ -n "$wid" ] && break
+    sleep 0.1
+  done
+  [ -n "$wid" ] || { echo "no window titled with the score" >&2; exit 1; }
+  echo "window: $(xdotool getwindowname $wid)"
+  xprop -id $wid WM_CLASS | grep -qx "WM_CLASS(STRING) = \"zorvane\", \"$WM_CLASS_WANTED\"" ||
+    { echo "WM_CLASS differs from StartupWMClass=$WM_CLASS_WANTED: $(xprop -id $wid WM_CLASS)" >&2; exit 1; }
+  xprop -id $wid -f _NET_WM_ICON 32c _NET_WM_ICON | grep -qE "= [1-9][0-9]*, [1-9][0-9]*, " ||
+    { echo "the window has no icon" >&2; exit 1; }
+' || fail "starting $exec_path"
+"${apt[@]}" remove -y zorvane >/dev/null
+left=$(for f in $files; do [ ! -e "$f" ] || echo "$f"; done)
+[ -z "$left" ] || fail "left behind after removal: $left"
+echo "package check passed: $(basename "$deb"), $(echo "$files" | wc -l) files installed and removed"
