@@ -1,4 +1,5 @@
 // The keyboard: starting, steering, pausing and resuming the game.
+#include "window/qt/key_codes.h"
 #include "window_support.h"
 
 namespace wt {
@@ -188,6 +189,48 @@ TEST_F(Keys, KeysAfterACollisionResumeFromTheCrashCell) {
     EXPECT_EQ(game().heady, 24);
     EXPECT_TRUE(shown(gameover()));
     EXPECT_EQ(interval(), int(game().speed));
+}
+
+// The key a layout puts where a US keyboard has P, as X11 and Wayland report
+// it: the Qt key, the scan code (33 is P's place), the text.
+struct LayoutKey {
+    const char* layout;
+    int qtKey;
+    quint32 scanCode;
+    const char* text;
+    bool pauses;
+};
+const LayoutKey layoutKeys[] = {
+    {"us", Qt::Key_P, 33, "p", true},
+    {"ru, ua", 0x0417, 33, "\u0437", true},  // Cyrillic ze
+    {"gr", 0x03A0, 33, "\u03C0", true},      // Greek pi
+    {"dvorak, key at P", Qt::Key_L, 33, "l", false},
+    {"dvorak, key that types p", Qt::Key_P, 27, "p", true},
+    {"ru, key at R", 0x041A, 27, "\u043A", false},  // Cyrillic ka
+    {"fr, key at A", Qt::Key_Q, 38, "q", false},
+};
+
+TEST_F(Keys, PPausesOnEveryLayout) {
+    for (const LayoutKey& k : layoutKeys) {
+        SCOPED_TRACE(k.layout);
+        open();
+        key(Qt::Key_Right);
+        QKeyEvent press(QEvent::KeyPress, k.qtKey, Qt::NoModifier, k.scanCode, 0, 0, QString::fromUtf8(k.text));
+        QApplication::sendEvent(focusHolder(), &press);
+        EXPECT_EQ(shown(pause()), k.pauses);
+        EXPECT_EQ(interval(), k.pauses ? 0 : int(game().speed));
+        window.reset();
+    }
+}
+
+// Every letter and digit has exactly one place on the US keyboard.
+TEST(KeyPlaces, EachLetterAndDigitOnce) {
+    std::string found;
+    for (quint32 scan = 0; scan < 256; ++scan)
+        if (const auto c = zv::usKeyAt(scan)) found += *c;
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    EXPECT_EQ(zv::usKeyAt(33), 'P');
 }
 
 }  // namespace

@@ -36,6 +36,16 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->mapFromGlobal(away));
         QCoreApplication::processEvents();
     }
+    // The Alt key pressed and let go on its own, as the keyboard sends it.
+    void altTap() {
+        QTest::keyPress(focusHolder(), Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(focusHolder(), Qt::Key_Alt, Qt::AltModifier);
+        QCoreApplication::processEvents();
+    }
+    QImage titleImage(QMenu* menu) {
+        QCoreApplication::processEvents();
+        return bar()->grab(bar()->actionGeometry(menu->menuAction())).toImage();
+    }
     void startRunning() {
         key(Qt::Key_Right);
         ticks(2);
@@ -194,6 +204,64 @@ TEST_F(Menus, ChoosingASizeWithTheMouseHalts) {
     EXPECT_EQ(interval(), 0);
 }
 
+// However a menu closes, the next arrow steers.
+TEST_F(Menus, ClosingAMenuGivesTheKeysBackToTheBoard) {
+    open();
+    startRunning();
+    const auto steers = [this](Qt::Key k, const char* direction) {
+        EXPECT_FALSE(QApplication::activePopupWidget());
+        EXPECT_EQ(focusHolder(), board());
+        key(k);
+        EXPECT_EQ(game().direction, direction);
+        EXPECT_EQ(interval(), int(game().speed));
+    };
+    clickTitle(window->speedMenu());
+    ASSERT_TRUE(window->speedMenu()->isVisible());
+    key(Qt::Key_Escape);
+    steers(Qt::Key_Down, "down");
+
+    clickTitle(window->sizeMenu());
+    ASSERT_TRUE(window->sizeMenu()->isVisible());
+    key(Qt::Key_Escape);
+    steers(Qt::Key_Left, "left");
+
+    clickTitle(window->sizeMenu());
+    clickAway(window->sizeMenu());
+    steers(Qt::Key_Up, "up");
+    clickTitle(window->speedMenu());
+    clickItem(window->speedMenu(), "Fast");
+    steers(Qt::Key_Right, "right");
+}
+
+// Alt alone hands the keys to the menu bar, which shows it; Escape takes them back.
+TEST_F(Menus, ALoneAltShowsTheBarHoldingTheKeys) {
+    open();
+    startRunning();
+    const QImage plain = titleImage(window->speedMenu());
+    altTap();
+    ASSERT_EQ(focusHolder(), bar());
+    const QImage selected = titleImage(window->speedMenu());
+    const QColor highlight = bar()->palette().color(QPalette::Highlight);
+    EXPECT_EQ(pixel(plain, QPoint(2, plain.height() / 2)), bar()->palette().color(QPalette::Window));
+    EXPECT_EQ(pixel(selected, QPoint(2, selected.height() / 2)), highlight) << describe(pixel(selected, QPoint(2, selected.height() / 2)));
+    EXPECT_EQ(interval(), int(game().speed));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(focusHolder(), board());
+    EXPECT_EQ(titleImage(window->speedMenu()), plain);
+    key(Qt::Key_Down);
+    EXPECT_EQ(game().direction, "down");
+
+    // The keyboard still opens Speed, which holds the game as the mouse does.
+    altTap();
+    key(Qt::Key_Down);
+    ASSERT_TRUE(window->speedMenu()->isVisible());
+    EXPECT_EQ(interval(), 0);
+    EXPECT_TRUE(shown(pause()));
+    key(Qt::Key_Escape);
+    key(Qt::Key_Left);
+    EXPECT_EQ(game().direction, "left");
+    EXPECT_EQ(interval(), int(game().speed));
+}
 
 }  // namespace
 }  // namespace wt

@@ -172,8 +172,9 @@ protected:
     bool shown(QWidget* w) { return w->isVisibleTo(window.get()); }
     int interval() { return window->clock().interval(); }
 
-    // Where the player's keys go: whatever holds the focus.
+    // Where the player's keys go: an open menu, or whatever holds the focus.
     QWidget* focusHolder() {
+        if (QWidget* menu = QApplication::activePopupWidget()) return menu;
         QWidget* w = QApplication::focusWidget();
         return w ? w : window->focusWidget();
     }
