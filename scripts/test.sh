@@ -6,4 +6,5 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh test
 ctest --test-dir build --output-on-failure --timeout 300 -j"$(nproc)"
 # Longer checks, each a script of its own that installs what it needs.
+bash scripts/layouts.sh
 bash scripts/package_check.sh

@@ -154,5 +154,64 @@ TEST_F(Drawing, ACrashCellIsDrawnRed) {
     EXPECT_EQ(countCells(image, obstacle), obstacleCount(50) - 1);
 }
 
+// Cell edges along a line across the wall ring, in device pixels: where each
+// cell's outline starts, then where the ring ends. Empty if anything but
+// outline and fill lies between.
+std::vector<int> ringEdges(const QImage& image, QPoint p, QPoint step, int outlineWidth) {
+    std::vector<int> edges;
+    const auto at = [&] { return p.x() * step.x() + p.y() * step.y(); };
+    for (QColor before = outline; image.rect().contains(p) && pixel(image, p) != background; p += step) {
+        const QColor c = pixel(image, p);
+        if (c != wallFill && c != outline) return {};
+        if (c == wallFill && before == outline) edges.push_back(at() - outlineWidth);
+        before = c;
+    }
+    edges.push_back(at());
+    return edges;
+}
+
+// Run once for each scale the test command sets: 1, 1.5 and 2.
+TEST_F(Drawing, EveryCellOfTheLargestBoardIsWithinADevicePixelOfTheOthers) {
+    open();
+    key(Qt::Key_F12);
+    lineUpBoard(*random, 102, {60, 40});
+    click(gameover());
+    key(Qt::Key_Up);
+    ticks(3);
+    key(Qt::Key_Right);
+    ticks(2);
+    const QImage image = screen();
+    const qreal ratio = board()->devicePixelRatioF();
+    SCOPED_TRACE("device pixel ratio " + std::to_string(ratio));
+    // The repaints after each tick left the same picture as a full redraw.
+    EXPECT_EQ(image, rendered());
+
+    const int o = std::max(1, int(std::lround(ratio)));  // one logical pixel of outline
+    const std::vector<int> xs = ringEdges(image, {0, o}, {1, 0}, o);
+    const std::vector<int> ys = ringEdges(image, {o, 0}, {0, 1}, o);
+    ASSERT_EQ(xs.size(), 103u);
+    ASSERT_EQ(ys.size(), 103u);
+    EXPECT_EQ(xs.front(), 0);
+    EXPECT_EQ(xs.back(), image.width());
+    std::vector<int> sizes;
+    for (const auto* edges : {&xs, &ys})
+        for (std::size_t i = 1; i < edges->size(); ++i) sizes.push_back((*edges)[i] - (*edges)[i - 1]);
+    const auto [smallest, largest] = std::minmax_element(sizes.begin(), sizes.end());
+    EXPECT_LE(*largest - *smallest, 1) << *smallest << " to " << *largest << " device pixels";
+
+    // The head is a circle: as wide as it is high, in the middle of its cell.
+    const auto hx = std::size_t(game().headx) - 1;
+    const auto hy = std::size_t(game().heady) - 1;
+    const QRect cell(QPoint(xs[hx], ys[hy]), QPoint(xs[hx + 1] - 1, ys[hy + 1] - 1));
+    QRect disc;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (pixel(image, {x, y}) != background) disc |= QRect(x, y, 1, 1);
+    EXPECT_EQ(disc.width(), std::min(cell.width(), cell.height()));
+    EXPECT_EQ(disc.width(), disc.height());
+    EXPECT_LE(std::abs((disc.left() - cell.left()) - (cell.right() - disc.right())), 1);
+    EXPECT_LE(std::abs((disc.top() - cell.top()) - (cell.bottom() - disc.bottom())), 1);
+}
+
 }  // namespace
 }  // namespace wt

@@ -190,5 +190,34 @@ TEST_F(Keys, KeysAfterACollisionResumeFromTheCrashCell) {
     EXPECT_EQ(interval(), int(game().speed));
 }
 
+// A key as X11 and Wayland report it: Qt key, scan code (33 is P's place), text.
+struct LayoutKey {
+    const char* layout;
+    int qtKey;
+    quint32 scanCode;
+    const char* text;
+    bool pauses;
+};
+const LayoutKey layoutKeys[] = {
+    {"us", Qt::Key_P, 33, "p", true},
+    {"ru, ua: Cyrillic ze", 0x0417, 33, "\u0437", true},
+    {"gr: Greek pi", 0x03A0, 33, "\u03C0", true},
+    {"ru: Cyrillic ka, at R", 0x041A, 27, "\u043A", false},
+    {"dvorak: l, at P", Qt::Key_L, 33, "l", false},
+    {"dvorak: p, at R", Qt::Key_P, 27, "p", true},
+};
+
+TEST_F(Keys, PPausesOnEveryLayout) {
+    for (const LayoutKey& k : layoutKeys) {
+        SCOPED_TRACE(k.layout);
+        open();
+        key(Qt::Key_Right);
+        QKeyEvent press(QEvent::KeyPress, k.qtKey, Qt::NoModifier, k.scanCode, 0, 0, QString::fromUtf8(k.text));
+        QApplication::sendEvent(focusHolder(), &press);
+        EXPECT_EQ(shown(pause()), k.pauses);
+        EXPECT_EQ(interval(), k.pauses ? 0 : int(game().speed));
+        window.reset();
+    }
+}
 }  // namespace
 }  // namespace wt

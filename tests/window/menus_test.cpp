@@ -36,6 +36,17 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->mapFromGlobal(away));
         QCoreApplication::processEvents();
     }
+    // The Alt key pressed and let go on its own, as the keyboard sends it.
+    void altTap() {
+        QTest::keyPress(focusHolder(), Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(focusHolder(), Qt::Key_Alt, Qt::AltModifier);
+        QCoreApplication::processEvents();
+    }
+    // The colour inside the left edge of a title on the bar.
+    QColor titleColour(QMenu* menu) {
+        const QImage title = bar()->grab(bar()->actionGeometry(menu->menuAction())).toImage();
+        return pixel(title, QPoint(2, title.height() / 2));
+    }
     void startRunning() {
         key(Qt::Key_Right);
         ticks(2);
@@ -194,6 +205,52 @@ TEST_F(Menus, ChoosingASizeWithTheMouseHalts) {
     EXPECT_EQ(interval(), 0);
 }
 
+// However a menu closes, the next arrow steers.
+TEST_F(Menus, ClosingAMenuGivesTheKeysBackToTheBoard) {
+    open();
+    startRunning();
+    const auto steers = [this](Qt::Key k, const char* direction) {
+        EXPECT_FALSE(QApplication::activePopupWidget());
+        EXPECT_EQ(focusHolder(), board());
+        key(k);
+        EXPECT_EQ(game().direction, direction);
+        EXPECT_EQ(interval(), int(game().speed));
+    };
+    clickTitle(window->speedMenu());
+    ASSERT_TRUE(window->speedMenu()->isVisible());
+    key(Qt::Key_Escape);
+    steers(Qt::Key_Down, "down");
+
+    clickTitle(window->sizeMenu());
+    clickAway(window->sizeMenu());
+    steers(Qt::Key_Left, "left");
+    clickTitle(window->speedMenu());
+    clickItem(window->speedMenu(), "Fast");
+    steers(Qt::Key_Up, "up");
+}
+
+// Alt alone hands the keys to the menu bar, which shows it; Escape takes them back.
+TEST_F(Menus, ALoneAltShowsTheBarHoldingTheKeys) {
+    open();
+    startRunning();
+    const QColor highlight = bar()->palette().color(QPalette::Highlight);
+    EXPECT_NE(titleColour(window->speedMenu()), highlight);
+    altTap();
+    ASSERT_EQ(focusHolder(), bar());
+    EXPECT_EQ(titleColour(window->speedMenu()), highlight) << describe(titleColour(window->speedMenu()));
+    key(Qt::Key_Escape);
+    EXPECT_NE(titleColour(window->speedMenu()), highlight);
+    key(Qt::Key_Down);
+    EXPECT_EQ(game().direction, "down");
+
+    // Speed opened from the keyboard holds the game as a click does.
+    altTap();
+    key(Qt::Key_Down);
+    EXPECT_TRUE(window->speedMenu()->isVisible() && shown(pause()) && interval() == 0);
+    key(Qt::Key_Escape);
+    key(Qt::Key_Left);
+    EXPECT_EQ(game().direction, "left");
+}
 
 }  // namespace
 }  // namespace wt

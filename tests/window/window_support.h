@@ -5,6 +5,7 @@
 // that opens the game's window on screen with both of them.
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QColor>
 #include <QImage>
 #include <QKeyEvent>
@@ -172,8 +173,9 @@ protected:
     bool shown(QWidget* w) { return w->isVisibleTo(window.get()); }
     int interval() { return window->clock().interval(); }
 
-    // Where the player's keys go: whatever holds the focus.
+    // Where the player's keys go: an open menu, or whatever holds the focus.
     QWidget* focusHolder() {
+        if (QWidget* menu = QApplication::activePopupWidget()) return menu;
         QWidget* w = QApplication::focusWidget();
         return w ? w : window->focusWidget();
     }
@@ -196,11 +198,18 @@ protected:
         }
     }
 
-    // The board as the player sees it: the window's own picture on screen.
+    // The board as the player sees it: the window's own picture on screen,
+    // one image pixel a device pixel. The offscreen screen is the window's
+    // backing store (its own grab misses all but a corner when scaled).
     QImage screen() {
         QCoreApplication::processEvents();
-        const QImage all = window->screen()->grabWindow(window->winId()).toImage();
-        return all.copy(QRect(board()->mapTo(window.get(), QPoint(0, 0)), board()->size()));
+        const auto* store = dynamic_cast<const QImage*>(window->backingStore()->paintDevice());
+        if (!store) throw std::runtime_error("the window has no image to read");
+        const qreal r = board()->devicePixelRatioF();
+        const QRect place(board()->mapTo(window.get(), QPoint(0, 0)), board()->size());
+        QImage image = store->copy(QRect(place.topLeft() * r, place.size() * r)).convertToFormat(QImage::Format_RGB32);
+        image.setDevicePixelRatio(r);
+        return image;
     }
     // The board drawn afresh in full.
     QImage rendered() { return board()->grab().toImage(); }

@@ -15,6 +15,12 @@ QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
 quint64 packRgb(Rgb c) { return (quint64(c.red) << 16) | (quint64(c.green) << 8) | c.blue; }
 
+void toDevicePixels(const std::vector<float>& twips, qreal ratio, std::vector<int>& edges) {
+    edges.resize(twips.size());
+    for (std::size_t i = 0; i < twips.size(); ++i)
+        edges[i] = int(std::lround(double(twips[i]) / description::twipsPerPixel * ratio));
+}
+
 }  // namespace
 
 int toPixels(float twips) { return int(std::lround(twips / description::twipsPerPixel)); }
@@ -28,25 +34,51 @@ void BoardWidget::rebuild() {
     columns_ = int(game_.cols);
     rows_ = int(game_.rows);
     const BlockArray& cells = game_.Block();
-    xEdges_.resize(std::size_t(columns_ + 1));
-    yEdges_.resize(std::size_t(rows_ + 1));
-    for (int c = 0; c < columns_; ++c) xEdges_[std::size_t(c)] = toPixels(cells[1 + c].left);
-    for (int r = 0; r < rows_; ++r) yEdges_[std::size_t(r)] = toPixels(cells[1 + columns_ * r].top);
+    xTwips_.resize(std::size_t(columns_ + 1));
+    yTwips_.resize(std::size_t(rows_ + 1));
+    for (int c = 0; c < columns_; ++c) xTwips_[std::size_t(c)] = cells[1 + c].left;
+    for (int r = 0; r < rows_; ++r) yTwips_[std::size_t(r)] = cells[1 + columns_ * r].top;
     const Shape& last = cells[columns_ * rows_];
-    xEdges_.back() = toPixels(last.left + last.width);
-    yEdges_.back() = toPixels(last.top + last.height);
+    xTwips_.back() = last.left + last.width;
+    yTwips_.back() = last.top + last.height;
+    ratio_ = 0;
     setFixedSize(toPixels(game_.innerWidth()), toPixels(game_.innerHeight()));
     update();
 }
 
-// The same box the cell is painted in, so a repaint covers exactly the cell.
+// The window may move to a screen of another scale at any time.
+void BoardWidget::fitToRatio() const {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == ratio_) return;
+    ratio_ = ratio;
+    outlineWidth_ = std::max(1, int(std::lround(ratio)));  // one logical pixel, in whole device pixels
+    toDevicePixels(xTwips_, ratio, xEdges_);
+    toDevicePixels(yTwips_, ratio, yEdges_);
+    circles_.clear();
+}
+
+// A box of device pixels in the painter's logical pixels: its edges land on
+// the same device pixels again.
+QRectF BoardWidget::toLogical(const QRect& device) const {
+    return QRectF(device.x() / ratio_, device.y() / ratio_, device.width() / ratio_, device.height() / ratio_);
+}
+
+// In device pixels: the box the cell is painted in.
 QRect BoardWidget::box(int column, int row) const {
     const auto c = std::size_t(column);
     const auto r = std::size_t(row);
     return QRect(xEdges_[c], yEdges_[r], xEdges_[c + 1] - xEdges_[c], yEdges_[r + 1] - yEdges_[r]);
 }
 
-QRect BoardWidget::cellRect(int n) const { return box((n - 1) % columns_, (n - 1) / columns_); }
+// A repaint of this box redraws the whole cell; the neighbours it grazes are
+// redrawn too, so they come out unchanged.
+QRect BoardWidget::cellRect(int n) const {
+    fitToRatio();
+    const QRect b = box((n - 1) % columns_, (n - 1) / columns_);
+    const auto down = [this](int device) { return int(std::floor(device / ratio_)); };
+    const auto up = [this](int device) { return int(std::ceil(device / ratio_)); };
+    return QRect(QPoint(down(b.left()), down(b.top())), QPoint(up(b.right() + 1) - 1, up(b.bottom() + 1) - 1));
+}
 
 void BoardWidget::refresh(std::span<const std::int16_t> cells) {
     for (const auto n : cells)
@@ -54,14 +86,21 @@ void BoardWidget::refresh(std::span<const std::int16_t> cells) {
 }
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
+    fitToRatio();
     QPainter painter(this);
     // Far-apart cells arrive as separate rectangles; their bounding box could
     // span most of the board.
-    for (const QRect& area : event->region()) paintArea(painter, area);
+    for (const QRect& area : event->region()) {
+        const auto down = [this](int logical) { return int(std::floor(logical * ratio_)); };
+        const auto up = [this](int logical) { return int(std::ceil(logical * ratio_)); };
+        paintArea(painter, QRect(QPoint(down(area.left()), down(area.top())),
+                                 QPoint(up(area.right() + 1) - 1, up(area.bottom() + 1) - 1)));
+    }
 }
 
+// Area in device pixels.
 void BoardWidget::paintArea(QPainter& painter, const QRect& area) {
-    painter.fillRect(area, toQColor(description::background));
+    painter.fillRect(toLogical(area), toQColor(description::background));
     if (columns_ == 0 || !game_.loaded()) return;
 
     // The columns and rows whose boxes reach into the area.
@@ -89,29 +128,32 @@ void BoardWidget::drawCell(QPainter& painter, const Shape& cell, const QRect& bo
     if (box.isEmpty()) return;
     if (cell.kind == ShapeKind::Circle) {
         const int side = std::min(box.width(), box.height());
-        const QPixmap& disc = circle(cell, QSize(side, side));
-        painter.drawPixmap(box.x() + (box.width() - side) / 2, box.y() + (box.height() - side) / 2, disc);
+        const QPoint at(box.x() + (box.width() - side) / 2, box.y() + (box.height() - side) / 2);
+        painter.drawPixmap(toLogical(QRect(at, QSize(side, side))).topLeft(), circle(cell, side));
         return;
     }
-    painter.fillRect(box, toQColor(cell.outline));
-    if (box.width() > 2 && box.height() > 2) painter.fillRect(box.adjusted(1, 1, -1, -1), toQColor(cell.fill));
+    painter.fillRect(toLogical(box), toQColor(cell.outline));
+    const int w = outlineWidth_;
+    if (box.width() > 2 * w && box.height() > 2 * w)
+        painter.fillRect(toLogical(box.adjusted(w, w, -w, -w)), toQColor(cell.fill));
 }
 
-// Circles are drawn once per colour and size and then copied.
-const QPixmap& BoardWidget::circle(const Shape& cell, QSize size) {
-    const quint64 key = (packRgb(cell.fill) << 40) | (packRgb(cell.outline) << 16) | quint64(size.width());
+// Circles are drawn once per colour and size and then copied, pixel for pixel.
+const QPixmap& BoardWidget::circle(const Shape& cell, int side) {
+    const quint64 key = (packRgb(cell.fill) << 40) | (packRgb(cell.outline) << 16) | quint64(side);
     auto it = circles_.find(key);
     if (it != circles_.end()) return *it;
 
-    const qreal dpr = devicePixelRatioF();
-    QPixmap disc(size * dpr);
-    disc.setDevicePixelRatio(dpr);
+    QPixmap disc(side, side);
+    disc.setDevicePixelRatio(ratio_);
     disc.fill(Qt::transparent);
     QPainter p(&disc);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(toQColor(cell.outline), 1));
+    const qreal pen = std::min<qreal>(outlineWidth_, side / 2.0);
+    p.setPen(QPen(toQColor(cell.outline), pen));
     p.setBrush(toQColor(cell.fill));
-    p.drawEllipse(QRectF(0.5, 0.5, size.width() - 1.0, size.height() - 1.0));
+    p.scale(1 / ratio_, 1 / ratio_);  // in the disc's own pixels
+    p.drawEllipse(QRectF(pen / 2, pen / 2, side - pen, side - pen));
     p.end();
     return *circles_.insert(key, disc);
 }
@@ -123,7 +165,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    emit keyDown(event->key());
+    emit keyDown(event->key(), event->nativeScanCode());
 }
 
 }  // namespace zv

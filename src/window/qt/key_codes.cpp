@@ -1,10 +1,33 @@
 #include "window/qt/key_codes.h"
 
 #include <Qt>
+#include <string_view>
 
 namespace zv {
+namespace {
 
-std::optional<Integer> virtualKeyCode(int qtKey) {
+// The letter and digit rows of a US keyboard, each from its first scan code.
+struct KeyRow {
+    quint32 first;
+    std::string_view keys;
+};
+constexpr KeyRow usRows[] = {{10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+
+// Symbols beyond Latin-1, below the first of Qt's named keys.
+bool nonLatinSymbol(int qtKey) { return qtKey >= 0x100 && qtKey < Qt::Key_Escape; }
+
+}  // namespace
+
+std::optional<char> usKeyAt(quint32 scanCode) {
+    for (const KeyRow& row : usRows)
+        if (scanCode >= row.first && scanCode - row.first < row.keys.size()) return row.keys[scanCode - row.first];
+    return std::nullopt;
+}
+
+std::optional<Integer> virtualKeyCode(int qtKey, quint32 scanCode) {
+    if (nonLatinSymbol(qtKey)) {
+        if (const auto us = usKeyAt(scanCode)) return Integer(*us);
+    }
     switch (qtKey) {
     case Qt::Key_Shift:
     case Qt::Key_Control:

@@ -11,6 +11,7 @@
 #include "window/qt/caption_button.h"
 #include "window/qt/game_clock.h"
 #include "window/qt/key_codes.h"
+#include "window/qt/menu_bar.h"
 
 namespace zv {
 namespace {
@@ -32,6 +33,9 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Tic
       game_(std::move(random)),
       clock_(clock ? std::move(clock) : std::make_unique<GameClock>()) {
     clock_->onTick = [this] { tick(); };
+    // The board sets the window's size, so there is nothing to maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     board_ = new BoardWidget(game_, this);
     board_->setObjectName("board");
@@ -79,15 +83,19 @@ void MainWindow::addItems(QMenu* menu, std::span<const description::MenuItem> it
 }
 
 void MainWindow::buildMenus() {
-    speedMenu_ = menuBar()->addMenu(text(description::speedTitle));
+    auto* bar = new MenuBar(this);
+    setMenuBar(bar);
+    speedMenu_ = bar->addMenu(text(description::speedTitle));
+    bar->watch(speedMenu_);
     // Opening the Speed menu already holds the game, chosen item or not.
     connect(speedMenu_, &QMenu::aboutToShow, this, [this] { dispatch([this] { game_.mnuSpeed_Click(); }); });
     addItems(speedMenu_, description::speedItems, &zorvane::mnuSpd_Click);
 
-    sizeMenu_ = menuBar()->addMenu(text(description::sizeTitle));
+    sizeMenu_ = bar->addMenu(text(description::sizeTitle));
+    bar->watch(sizeMenu_);
     addItems(sizeMenu_, description::sizeItems, &zorvane::mnuSz_Click);
 
-    quitAction_ = menuBar()->addAction(text(description::quitTitle));
+    quitAction_ = bar->addAction(text(description::quitTitle));
     connect(quitAction_, &QAction::triggered, this, [this] { dispatch([this] { game_.mnuQuit_Click(); }); });
 }
 
@@ -95,8 +103,8 @@ void MainWindow::tick() {
     dispatch([this] { game_.Timer1_Timer(); });
 }
 
-void MainWindow::keyDown(int qtKey) {
-    const auto code = virtualKeyCode(qtKey);
+void MainWindow::keyDown(int qtKey, quint32 scanCode) {
+    const auto code = virtualKeyCode(qtKey, scanCode);
     if (!code) return;
     dispatch([this, keyCode = *code] { game_.Form_KeyDown(keyCode, 0); });
 }
