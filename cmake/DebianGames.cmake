@@ -14,5 +14,6 @@ execute_process(COMMAND "${CPACK_ZORVANE_STRIP}" --remove-section=.comment --rem
 
 file(GLOB entry "${root}/share/applications/*.desktop")
 file(READ "${entry}" text)
-string(REPLACE "\nExec=zorvane\n" "\nExec=${CPACK_PACKAGING_INSTALL_PREFIX}/games/zorvane\n" text "${text}")
+string(REPLACE "\nExec=${CPACK_PACKAGING_INSTALL_PREFIX}/bin/zorvane\n" "\nExec=${CPACK_PACKAGING_INSTALL_PREFIX}/games/zorvane\n"
+       text "${text}")
 file(WRITE "${entry}" "${text}")
