@@ -11,6 +11,7 @@
 #include "window/qt/caption_button.h"
 #include "window/qt/game_clock.h"
 #include "window/qt/key_codes.h"
+#include "window/qt/window_gone.h"
 
 namespace zv {
 namespace {
@@ -60,6 +61,7 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Tic
     game_.Show();
     sync();
     board_->setFocus();
+    new WindowGone(this);
 }
 
 MainWindow::~MainWindow() { clock_->onTick = nullptr; }
