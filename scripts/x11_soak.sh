@@ -7,23 +7,28 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-if [ "${1:-}" != --on-display ]; then
-  source scripts/packages.sh
-  if ! need_packages xvfb xauth xdotool; then
-    echo "x11 soak: skipped, Xvfb and xdotool cannot be installed here"
-    exit 0
-  fi
-  [ -f build/CMakeCache.txt ] || bash scripts/setup.sh play
-  cmake --build build -j"$(nproc)" --target zorvane
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --on-display
+source scripts/packages.sh
+if ! need_packages xvfb xdotool; then
+  echo "x11 soak: skipped, Xvfb and xdotool cannot be installed here"
+  exit 0
 fi
+[ -f build/CMakeCache.txt ] || bash scripts/setup.sh play
+cmake --build build -j"$(nproc)" --target zorvane
 
 game=build/zorvane
 seconds=${SOAK_SECONDS:-30}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb=
+trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "x11 soak: FAILED: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=:$(cat "$work/display")
 export QT_QPA_PLATFORM=xcb
 
 "$game" 2>"$work/stderr" &
@@ -42,7 +47,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window appeared"
-xdotool windowfocus --sync "$window"
+xdotool windowfocus --sync "$window" || fail "the window cannot take the focus"
 
 # Where things are, in the window's own pixels. The menu bar titles sit at
 # its left: Speed, Size, Quit.
@@ -82,7 +87,8 @@ while [ "$SECONDS" -lt "$end" ]; do
     fi
     events=$((events + 1))
   done
-  xdotool "${batch[@]}"
+  # A menu may be closing under the pointer; a refused request is no fault of the game.
+  xdotool "${batch[@]}" 2>/dev/null || true
 done
 
 kill -0 "$pid" 2>/dev/null || fail "the game ended before Quit, after $events events"
@@ -94,11 +100,25 @@ status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
 
-# Notes the toolkit may print on a bare X server; anything else is a fault.
-expected='^(qt\.qpa\.xcb: X server does not support XInput 2|qt\.qpa\.xcb: QXcbConnection: XCB error: .*)$'
+# The one note the toolkit may print on a bare X server; anything else is a fault.
+expected='^qt\.qpa\.xcb: X server does not support XInput 2$'
 unexpected=$(grep -Ev "$expected" "$work/stderr" || true)
 [ -z "$unexpected" ] || fail "unexpected output on stderr"
 # The game really played: its title (the score) changed many times.
 scores=$(sort -u "$titles" | wc -l)
-[ "$scores" -gt 10 ] || fail "the title showed only $scores different scores"
+[ "$scores" -gt $((seconds / 3)) ] || fail "the title showed only $scores different scores"
+
+# Another program destroying the window ends the game as well.
+"$game" 2>"$work/stderr" &
+pid=$!
+window=$(xdotool search --sync --onlyvisible --pid "$pid" --name "Score" | head -1) || fail "no second window"
+xdotool key Right windowclose "$window" || fail "xdotool could not destroy the window"
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the game ran on after its window was destroyed"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status after the window was destroyed"
+[ ! -s "$work/stderr" ] || fail "output on stderr after the window was destroyed"
+
+echo "x11 soak: window destroyed by xdotool windowclose: the game ended with status 0"
 echo "x11 soak: $events events in ${seconds}s at Insane, $scores different titles seen, Quit ended the game with status 0"
