@@ -111,6 +111,24 @@ TEST(Tick, TailClearsEveryCellOfASnakeOverSixThousandLong) {
         ASSERT_EQ(g.z.Block().visible(body[std::size_t(i)]), i >= steps) << "trail entry " << i << " of the old snake";
 }
 
+// Only a snake that crashes and resumes over itself again and again can span
+// the whole ring; then its tail moves on even while it grows, and a meal
+// lengthens it no further.
+TEST(Tick, AFullTrailRingMovesTheTailEvenWhileGrowing) {
+    constexpr int full = zorvane::trailLength - 1;
+    TestGame g(12);
+    g.load();
+    for (int i = 0; i < 3; ++i) g.step("up");
+    g.z.tailpos = g.z.headpos + 1;  // as if the snake had come all round the ring
+    ASSERT_EQ(trailSpan(g.z), full);
+    g.step("up");  // one of the first ten ticks, when the tail would hold
+    EXPECT_EQ(g.z.tailpos, g.z.headpos + 1);
+    EXPECT_EQ(trailSpan(g.z), full);
+    g.eatAhead("right", {2, 10});
+    EXPECT_EQ(trailSpan(g.z), full);
+    EXPECT_EQ(g.role({7, 2}), 'H');
+}
+
 TEST(Tick, ScoreIsHalfTheTickCountAndTitleShowsItsWholePart) {
     TestGame g;
     g.load();
