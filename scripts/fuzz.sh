@@ -21,4 +21,4 @@ cmake --build build-fuzz -j"$(nproc)" --target session_fuzz
 mkdir -p build-fuzz/corpus
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 build-fuzz/tests/fuzz/session_fuzz -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
-  -max_len=1024 -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/corpus
+  -max_len=1024 -len_control=0 -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/corpus
