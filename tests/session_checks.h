@@ -4,13 +4,14 @@
 // after each one: shared by the random-session test and the fuzz target.
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "board_picture.h"
 #include "game/paints.h"
 #include "game/state.h"
+#include "test_game.h"
 #include "window/description.h"
 #include "window/keys.h"
 
@@ -79,7 +80,7 @@ public:
             return "trail positions out of the ring";
         const Integer head = z.cellAt(z.headx, z.heady);
         if (z.trail[std::size_t(z.headpos)] != head) return "the trail's head entry is not the head's cell";
-        if (z.Caption() != title(z.score, z.best)) return "title \"" + z.Caption() + "\" for the score and best";
+        if (z.Caption() != titleFor(z.score, z.best)) return "title \"" + z.Caption() + "\" for the score and best";
         if (z.best < std::floor(z.score) || z.best < best_) return "the best fell behind";
         best_ = z.best;
 
@@ -113,11 +114,7 @@ private:
         return a.visible == b.visible && (!a.visible || (a.fill == b.fill && a.kind == b.kind));
     }
 
-    static std::string title(double score, double best) {
-        return "Score:  " + std::to_string(std::int64_t(std::floor(score))) + "/ " + std::to_string(std::int64_t(best));
-    }
-
-    // Right after a load: the whole wall ring, the obstacles, the head, no body.
+    // Right after a load: the whole wall ring, the obstacles, no body.
     static std::string checkNewBoard(const zv::zorvane& z) {
         const int side = int(z.cols);
         int obstacles = 0;
