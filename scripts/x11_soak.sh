@@ -50,10 +50,20 @@ done
 xdotool windowfocus --sync "$window" || fail "the window cannot take the focus"
 
 # Where things are, in the window's own pixels. The menu bar titles sit at
-# its left: Speed, Size, Quit.
-geometry() { eval "$(xdotool getwindowgeometry --shell "$window")"; }
+# its left: Speed, Size, Quit; a menu's items are about 23 pixels apart.
+geometry() { eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)"; }
 menu_y=10
 speed_x=28; size_x=74; quit_x=112
+item_y0=30; item_step=23
+
+# Keys never reach the menu bar, or a random Left, Right and Return could walk
+# it to Quit: a menu is only ever opened, used and closed with the mouse, and
+# every batch starts by clicking away any menu still open.
+close_menus() {
+  local shown
+  shown=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
+  [ "$shown" -le 1 ] || xdotool mousemove --window "$window" 3 $((HEIGHT - 3)) click 1 sleep 0.2 2>/dev/null || true
+}
 
 xdotool key F1   # Insane
 xdotool key Right
@@ -64,8 +74,9 @@ titles=$work/titles
 end=$((SECONDS + seconds))
 while [ "$SECONDS" -lt "$end" ]; do
   kill -0 "$pid" 2>/dev/null || fail "the game ended before Quit, after $events events"
-  geometry
-  xdotool getwindowname "$window" >>"$titles"
+  geometry || fail "the window is gone, after $events events"
+  xdotool getwindowname "$window" >>"$titles" 2>/dev/null || fail "the window is gone, after $events events"
+  close_menus
   # A batch of events in one call of xdotool, so the X server gets them quickly.
   batch=()
   for _ in 1 2 3 4 5 6 7 8; do
@@ -76,11 +87,14 @@ while [ "$SECONDS" -lt "$end" ]; do
       # Anywhere on the board, where the buttons come up.
       batch+=(mousemove --window "$window" $((RANDOM % WIDTH)) $((30 + RANDOM % (HEIGHT - 30))) click --delay 2 1)
     elif [ "$roll" -lt 88 ]; then
-      # Open Speed or Size and pick an item, or leave the menu with Escape.
+      # Open Speed or Size and click an item, or a place below the last
+      # item, which closes the menu like Escape; then click away in case
+      # the menu opened late.
       x=$speed_x; [ $((RANDOM % 2)) -eq 0 ] && x=$size_x
-      batch+=(mousemove --window "$window" "$x" "$menu_y" click --delay 2 1 sleep 0.05)
-      for _ in $(seq $((RANDOM % 6))); do batch+=(key Down); done
-      if [ $((RANDOM % 3)) -eq 0 ]; then batch+=(key Escape); else batch+=(key Return); fi
+      y=$((item_y0 + item_step * (RANDOM % 7)))
+      batch+=(mousemove --window "$window" "$x" "$menu_y" click --delay 2 1 sleep 0.15
+              mousemove --window "$window" $((x + 20)) "$y" click --delay 2 1 sleep 0.1
+              mousemove --window "$window" 3 $((HEIGHT - 3)) click --delay 2 1)
     else
       # The centre of the board: Game Over and Pause sit there.
       batch+=(mousemove --window "$window" $((WIDTH / 2)) $((HEIGHT / 2)) click --delay 2 1)
@@ -90,6 +104,7 @@ while [ "$SECONDS" -lt "$end" ]; do
   # A menu may be closing under the pointer; a refused request is no fault of the game.
   xdotool "${batch[@]}" 2>/dev/null || true
 done
+close_menus
 
 kill -0 "$pid" 2>/dev/null || fail "the game ended before Quit, after $events events"
 xdotool windowfocus --sync "$window" || true
