@@ -138,7 +138,7 @@ inline std::string titleFor(double score, double best) {
     return "Score: " + form(score) + "/" + form(best);
 }
 
-// Number of trail entries the snake spans, counted round the ring 1..5000.
+// Number of trail entries the snake spans, counted round the ring.
 inline int trailSpan(const zv::zorvane& z) {
     return (int(z.headpos) - int(z.tailpos) + zv::zorvane::trailLength) % zv::zorvane::trailLength;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "test_game.h"
 
@@ -43,28 +44,89 @@ TEST(Tick, SnakeGrowsTenThenElevenPerCycleWithoutFood) {
     EXPECT_FALSE(g.z.gameover().shown);
 }
 
-TEST(Tick, HeadAndTailPositionsWrapFrom5000To1) {
+TEST(Tick, HeadAndTailPositionsWrapFromRingEndTo1) {
+    constexpr int end = zorvane::trailLength;
     CirclingGame g;
-    for (int tick = 1; tick < 5000; ++tick) g.lap();
-    ASSERT_EQ(g.z.headpos, 5000);  // tick n stores the head in trail(n)
-    const Integer cellAt5000 = g.z.trail[5000];
-    g.lap();
+    // Only the wrap matters here: past its first ten cells the snake is kept
+    // from growing, so it fits the circle however long the run.
+    auto lap = [&g] {
+        if (g.z.growtick == 0 && g.z.headpos > 20) g.z.growtick = 10;
+        g.lap();
+    };
+    for (int tick = 1; tick < end; ++tick) lap();
+    ASSERT_EQ(g.z.headpos, end);  // tick n stores the head in trail(n)
+    const Integer cellAtEnd = g.z.trail[end];
+    lap();
     EXPECT_EQ(g.z.headpos, 1);
     EXPECT_EQ(g.z.trail[1], g.cell(g.head()));
     EXPECT_EQ(g.role(g.head()), 'H');
-    EXPECT_EQ(g.role(g.cellOf(cellAt5000)), 's');
+    EXPECT_EQ(g.role(g.cellOf(cellAtEnd)), 's');
 
-    for (int i = 0; i < 400 && g.z.tailpos < 5000; ++i) g.lap();
-    ASSERT_EQ(g.z.tailpos, 5000);
+    for (int i = 0; i < 400 && g.z.tailpos < end; ++i) lap();
+    ASSERT_EQ(g.z.tailpos, end);
     const int length = snakeLength(g.z);
     const Integer nextTail = g.z.trail[1];
     ASSERT_EQ(g.role(g.cellOf(nextTail)), 's');
-    g.lap();
+    lap();
     EXPECT_EQ(g.z.tailpos, 1);
     EXPECT_EQ(g.role(g.cellOf(nextTail)), '.');
     EXPECT_EQ(snakeLength(g.z), length);
     EXPECT_EQ(trailSpan(g.z), length);
     EXPECT_FALSE(g.z.gameover().shown);
+}
+
+// A snake longer than any trail would hold on a smaller board: the tail must
+// still reach every body cell, oldest first, or the board fills with cells
+// nothing ever clears.
+TEST(Tick, TailClearsEveryCellOfASnakeOverSixThousandLong) {
+    TestGame g(102);
+    g.load({101, 99});  // food out of the sweep's way, beside the parked obstacles
+    while (g.head().y > 2) g.step("up");
+    while (trailSpan(g.z) <= 6000 && g.head().y < 98) {
+        // Past the first rows the growth never stops, as after endless meals.
+        if (g.head().y > 12) g.z.growtick = 0;
+        g.step(sweep(g.z, 2));
+    }
+    ASSERT_GT(trailSpan(g.z), 6000);
+    ASSERT_FALSE(g.z.gameover().shown);
+
+    std::vector<Integer> body;  // tail end first
+    for (int i = 1; i <= trailSpan(g.z); ++i)
+        body.push_back(g.z.trail[std::size_t((int(g.z.tailpos) + i - 1) % zorvane::trailLength + 1)]);
+    std::set<Integer> live(body.begin(), body.end());
+    int shownBody = 0;
+    for (int n = 1; n < g.z.Block().count(); ++n) {
+        if (roleOf(g.z.Block()[n]) != 's') continue;
+        ++shownBody;
+        EXPECT_TRUE(live.count(Integer(n))) << "body cell " << n << " is on no live trail entry";
+    }
+    EXPECT_EQ(shownBody + 1, int(body.size()));  // and the head
+
+    // Moving on, each tail step hides the oldest body cell and no other.
+    const double tailBefore = g.z.tailpos;
+    for (int i = 0; i < 300 && !g.z.gameover().shown; ++i) g.step(sweep(g.z, 2));
+    const int steps = int(g.z.tailpos - tailBefore);
+    ASSERT_GT(steps, 200);
+    for (int i = 0; i < int(body.size()); ++i)
+        ASSERT_EQ(g.z.Block().visible(body[std::size_t(i)]), i >= steps) << "trail entry " << i << " of the old snake";
+}
+
+// Only a snake that crashes and resumes over itself again and again can span
+// the whole ring; then its tail moves on even while it grows, and a meal
+// lengthens it no further.
+TEST(Tick, AFullTrailRingMovesTheTailEvenWhileGrowing) {
+    constexpr int full = zorvane::trailLength - 1;
+    TestGame g(12);
+    g.load();
+    for (int i = 0; i < 3; ++i) g.step("up");
+    g.z.tailpos = g.z.headpos + 1;  // as if the snake had come all round the ring
+    ASSERT_EQ(trailSpan(g.z), full);
+    g.step("up");  // one of the first ten ticks, when the tail would hold
+    EXPECT_EQ(g.z.tailpos, g.z.headpos + 1);
+    EXPECT_EQ(trailSpan(g.z), full);
+    g.eatAhead("right", {2, 10});
+    EXPECT_EQ(trailSpan(g.z), full);
+    EXPECT_EQ(g.role({7, 2}), 'H');
 }
 
 TEST(Tick, ScoreIsHalfTheTickCountAndTitleShowsItsWholePart) {

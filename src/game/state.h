@@ -19,7 +19,10 @@ namespace zv {
 // events to the handlers below and turns Timer1's interval into real ticks.
 class zorvane {
 public:
-    static constexpr int trailLength = 5000;
+    // The trail ring has room for a snake over every cell of the largest
+    // board, so the head never writes over a cell the tail has yet to clear.
+    static constexpr int largestSide = 102;
+    static constexpr int trailLength = largestSide * largestSide;
 
     explicit zorvane(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>());
 
@@ -37,7 +40,7 @@ public:
     double growtick = 0;
     double tailpos = 0;
     double headpos = 0;
-    std::array<Integer, trailLength + 1> trail{};  // ring of head cells, 1..5000
+    std::array<Integer, trailLength + 1> trail{};  // ring of head cells, 1..trailLength
     bool foodup = false;
     Integer restartflag = False;
     double score = 0;
@@ -99,6 +102,8 @@ private:
     // A hidden cell drawn at random, or nothing when every cell is shown.
     std::optional<Integer> freeCell();
     void writeTitle();
+    // Trail entries the snake spans, tail end to head.
+    double trailSpan() const;
 
     std::unique_ptr<RandomSource> random_;
     std::optional<Controls> controls_;

@@ -14,7 +14,8 @@ void zorvane::gotfood() {
     levelpoints = addLong(levelpoints, pointsPerFood);
     randomblock();
     // Sending the tail back along the trail makes it stand still for five steps.
-    if (tailpos > growthPerFood) tailpos -= growthPerFood;
+    // Never so far back that the ring would run full.
+    if (tailpos > growthPerFood && trailSpan() + growthPerFood < trailLength - 1) tailpos -= growthPerFood;
     Block().hide(headcell);
 
     const Long threshold = mulInteger(boardsize, pointsPerFood);

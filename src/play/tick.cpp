@@ -88,10 +88,18 @@ void zorvane::writeTitle() {
     appendTitleForm(caption_, best);
 }
 
+double zorvane::trailSpan() const {
+    const double span = headpos - tailpos;
+    return span < 0 ? span + trailLength : span;
+}
+
 void zorvane::grow() {
     growtick += 1;
     if (growtick == growthCycle) growtick = 0;
-    if (growtick > tailHoldsWhileAtMost) {
+    // Only a snake that keeps crashing and resuming over its own cells can
+    // span the whole ring; its tail then moves on regardless, so the head
+    // never overwrites a cell the tail has still to hide.
+    if (growtick > tailHoldsWhileAtMost || trailSpan() >= trailLength - 1) {
         tailpos += 1;
         if (tailpos > trailLength) tailpos = 1;
         Block().hide(trail.at(std::size_t(tailpos)));

@@ -1,5 +1,8 @@
 // What the player's keys, clicks and menu choices do.
+#include <algorithm>
+
 #include "game/state.h"
+#include "window/description.h"
 #include "window/keys.h"
 
 namespace zv {
@@ -48,6 +51,9 @@ void zorvane::mnuSpd_Click(Integer index) {
 }
 
 // The chosen size takes effect with the next board; the wall ring adds two.
+static_assert(std::ranges::max(description::sizeItems, {}, &description::MenuItem::index).index + 2 <=
+                  zorvane::largestSide,
+              "the trail ring must hold every cell of the largest board");
 void zorvane::mnuSz_Click(Integer index) {
     boardsize = addInteger(index, 2);
     gameover().show();

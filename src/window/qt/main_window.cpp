@@ -12,6 +12,7 @@
 #include "window/qt/game_clock.h"
 #include "window/qt/key_codes.h"
 #include "window/qt/menu_bar.h"
+#include "window/qt/window_gone.h"
 
 namespace zv {
 namespace {
@@ -64,6 +65,7 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Tic
     game_.Show();
     sync();
     board_->setFocus();
+    new WindowGone(this);
 }
 
 MainWindow::~MainWindow() { clock_->onTick = nullptr; }
