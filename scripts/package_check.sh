@@ -11,11 +11,11 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "package check skipped: it installs and removes a Debian package, which needs root (running as $(id -un))"
   exit 0
 fi
-if dpkg-query -W -f='${Status}' zorvane 2>/dev/null | grep -q "install ok installed"; then
+source scripts/packages.sh
+if installed zorvane; then
   echo "package check: a zorvane package is installed already; remove it first (apt-get remove zorvane)" >&2
   exit 1
 fi
-source scripts/packages.sh
 need_packages desktop-file-utils appstream lintian dpkg-dev xvfb xauth xdotool x11-utils
 [ -f build/CMakeCache.txt ] || bash scripts/setup.sh test
 

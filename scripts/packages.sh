@@ -1,10 +1,13 @@
-# Sourced by the other scripts: need_packages installs the Debian packages
-# that are missing, as root or through sudo. Without either it names the
-# packages to ask for and fails before trying anything.
+# Sourced by the other scripts. installed tells whether a Debian package is
+# installed; need_packages installs the ones that are missing, as root or
+# through sudo. Without either it names the packages to ask for and fails
+# before trying anything.
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
 need_packages() {
   local missing=() p
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
   done
   ((${#missing[@]})) || return 0
   local as_root=()

@@ -136,11 +136,8 @@ private:
         const BlockArray& cells = z.Block();
         const int count = cells.count();
         live_.assign(std::size_t(count), 0);
-        const int span = (int(z.headpos) - int(z.tailpos) + zorvane::trailLength) % zorvane::trailLength;
-        for (int i = 0; i < span; ++i) {
-            const Integer n = z.trail[std::size_t((int(z.headpos) - 1 - i + zorvane::trailLength) % zorvane::trailLength + 1)];
+        for (const Integer n : liveTrail(z))
             if (n >= 0 && n < count) live_[std::size_t(n)] = 1;
-        }
 
         int shown = 0, food = 0, circles = 0;
         Integer foodCell = 0;

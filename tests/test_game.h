@@ -142,3 +142,12 @@ inline std::string titleFor(double score, double best) {
 inline int trailSpan(const zv::zorvane& z) {
     return (int(z.headpos) - int(z.tailpos) + zv::zorvane::trailLength) % zv::zorvane::trailLength;
 }
+
+// The cells of the trail entries the snake spans, tail end first: the cells
+// the tail will clear, in the order it clears them.
+inline std::vector<zv::Integer> liveTrail(const zv::zorvane& z) {
+    std::vector<zv::Integer> cells;
+    for (int i = 1; i <= trailSpan(z); ++i)
+        cells.push_back(z.trail[std::size_t((int(z.tailpos) + i - 1) % zv::zorvane::trailLength + 1)]);
+    return cells;
+}

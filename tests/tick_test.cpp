@@ -90,9 +90,7 @@ TEST(Tick, TailClearsEveryCellOfASnakeOverSixThousandLong) {
     ASSERT_GT(trailSpan(g.z), 6000);
     ASSERT_FALSE(g.z.gameover().shown);
 
-    std::vector<Integer> body;  // tail end first
-    for (int i = 1; i <= trailSpan(g.z); ++i)
-        body.push_back(g.z.trail[std::size_t((int(g.z.tailpos) + i - 1) % zorvane::trailLength + 1)]);
+    const std::vector<Integer> body = liveTrail(g.z);
     std::set<Integer> live(body.begin(), body.end());
     int shownBody = 0;
     for (int n = 1; n < g.z.Block().count(); ++n) {

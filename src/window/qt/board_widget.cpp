@@ -21,6 +21,14 @@ void toDevicePixels(const std::vector<float>& twips, qreal ratio, std::vector<in
         edges[i] = int(std::lround(double(twips[i]) / description::twipsPerPixel * ratio));
 }
 
+// The smallest box on a grid scaled by num / den that holds every pixel of r:
+// logical to device pixels and back, whichever way a repaint needs.
+QRect scaledToCover(const QRect& r, qreal num, qreal den) {
+    const auto down = [=](int v) { return int(std::floor(v * num / den)); };
+    const auto up = [=](int v) { return int(std::ceil(v * num / den)); };
+    return QRect(QPoint(down(r.left()), down(r.top())), QPoint(up(r.right() + 1) - 1, up(r.bottom() + 1) - 1));
+}
+
 }  // namespace
 
 int toPixels(float twips) { return int(std::lround(twips / description::twipsPerPixel)); }
@@ -74,10 +82,7 @@ QRect BoardWidget::box(int column, int row) const {
 // redrawn too, so they come out unchanged.
 QRect BoardWidget::cellRect(int n) const {
     fitToRatio();
-    const QRect b = box((n - 1) % columns_, (n - 1) / columns_);
-    const auto down = [this](int device) { return int(std::floor(device / ratio_)); };
-    const auto up = [this](int device) { return int(std::ceil(device / ratio_)); };
-    return QRect(QPoint(down(b.left()), down(b.top())), QPoint(up(b.right() + 1) - 1, up(b.bottom() + 1) - 1));
+    return scaledToCover(box((n - 1) % columns_, (n - 1) / columns_), 1, ratio_);
 }
 
 void BoardWidget::refresh(std::span<const std::int16_t> cells) {
@@ -90,12 +95,7 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // Far-apart cells arrive as separate rectangles; their bounding box could
     // span most of the board.
-    for (const QRect& area : event->region()) {
-        const auto down = [this](int logical) { return int(std::floor(logical * ratio_)); };
-        const auto up = [this](int logical) { return int(std::ceil(logical * ratio_)); };
-        paintArea(painter, QRect(QPoint(down(area.left()), down(area.top())),
-                                 QPoint(up(area.right() + 1) - 1, up(area.bottom() + 1) - 1)));
-    }
+    for (const QRect& area : event->region()) paintArea(painter, scaledToCover(area, ratio_, 1));
 }
 
 // Area in device pixels.
