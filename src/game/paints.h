@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/rgb.h"
+#include "game/rgb.h"
 
 // What each role on the board is painted with.
 namespace zv::paints {

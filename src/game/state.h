@@ -7,7 +7,7 @@
 
 #include "game/numbers.h"
 #include "game/random_source.h"
-#include "window/controls.h"
+#include "game/controls.h"
 
 namespace zv {
 

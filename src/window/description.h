@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "window/controls.h"
+#include "game/controls.h"
 
 // The window as it is described: what every load builds afresh.
 namespace zv::description {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "window/block_array.h"
-#include "window/command_button.h"
-#include "window/game_timer.h"
+#include "game/block_array.h"
+#include "game/command_button.h"
+#include "game/game_timer.h"
 
 namespace zv {
 

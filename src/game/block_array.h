@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "window/shape.h"
+#include "game/shape.h"
 
 namespace zv {
 

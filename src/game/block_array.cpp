@@ -1,4 +1,4 @@
-#include "window/block_array.h"
+#include "game/block_array.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/numbers.h"
-#include "window/rgb.h"
+#include "game/rgb.h"
 
 namespace zv {
 
