@@ -186,7 +186,10 @@ TEST_F(Drawing, EveryCellOfTheLargestBoardIsWithinADevicePixelOfTheOthers) {
     // The repaints after each tick left the same picture as a full redraw.
     EXPECT_EQ(image, rendered());
 
-    const int o = std::max(1, int(std::lround(ratio)));  // one logical pixel of outline
+    // The outline's width, read down the first cell's diagonal.
+    int o = 0;
+    while (pixel(image, {o, o}) == outline) ++o;
+    ASSERT_GE(o, 1);
     const std::vector<int> xs = ringEdges(image, {0, o}, {1, 0}, o);
     const std::vector<int> ys = ringEdges(image, {o, 0}, {0, 1}, o);
     ASSERT_EQ(xs.size(), 103u);

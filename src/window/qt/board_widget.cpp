@@ -3,86 +3,76 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
-#include <cmath>
 
 #include "window/description.h"
+#include "window/painting.h"
 
 namespace zv {
 namespace {
 
 QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
-
 quint64 packRgb(Rgb c) { return (quint64(c.red) << 16) | (quint64(c.green) << 8) | c.blue; }
-
-void toDevicePixels(const std::vector<float>& twips, qreal ratio, std::vector<int>& edges) {
-    edges.resize(twips.size());
-    for (std::size_t i = 0; i < twips.size(); ++i)
-        edges[i] = int(std::lround(double(twips[i]) / description::twipsPerPixel * ratio));
-}
-
-// The smallest box on a grid scaled by num / den that holds every pixel of r:
-// logical to device pixels and back, whichever way a repaint needs.
-QRect scaledToCover(const QRect& r, qreal num, qreal den) {
-    const auto down = [=](int v) { return int(std::floor(v * num / den)); };
-    const auto up = [=](int v) { return int(std::ceil(v * num / den)); };
-    return QRect(QPoint(down(r.left()), down(r.top())), QPoint(up(r.right() + 1) - 1, up(r.bottom() + 1) - 1));
-}
+QRect toQRect(const Box& b) { return QRect(b.x, b.y, b.width, b.height); }
+Box toBox(const QRect& r) { return Box{r.x(), r.y(), r.width(), r.height()}; }
 
 }  // namespace
 
-int toPixels(float twips) { return int(std::lround(twips / description::twipsPerPixel)); }
+// Paints in device pixels on a painter that works in logical ones: each box's
+// edges land on the same device pixels again.
+class PainterCanvas final : public Canvas {
+public:
+    PainterCanvas(QPainter& painter, BoardWidget& board, qreal ratio) : painter_(painter), board_(board), ratio_(ratio) {}
 
-BoardWidget::BoardWidget(const zorvane& game, QWidget* parent) : QWidget(parent), game_(game) {
+    void fillRect(const Box& box, Rgb colour) override { painter_.fillRect(logical(box), toQColor(colour)); }
+
+    // Discs are drawn once per colour, size and pen, then copied pixel for pixel.
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
+        const quint64 key = (packRgb(fill) << 40) | (packRgb(outline) << 16) | (quint64(pen * 2) & 0x3f) << 10 |
+                            (quint64(square.width) & 0x3ff);
+        auto it = board_.discs_.find(key);
+        if (it == board_.discs_.end()) it = board_.discs_.insert(key, disc(square.width, fill, outline, pen));
+        painter_.drawPixmap(logical(square).topLeft(), *it);
+    }
+
+private:
+    QRectF logical(const Box& b) const { return QRectF(b.x / ratio_, b.y / ratio_, b.width / ratio_, b.height / ratio_); }
+
+    QPixmap disc(int side, Rgb fill, Rgb outline, double pen) const {
+        QPixmap pixmap(side, side);
+        pixmap.setDevicePixelRatio(ratio_);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(toQColor(outline), pen));
+        p.setBrush(toQColor(fill));
+        p.scale(1 / ratio_, 1 / ratio_);  // in the disc's own pixels
+        p.drawEllipse(QRectF(pen / 2, pen / 2, side - pen, side - pen));
+        return pixmap;
+    }
+
+    QPainter& painter_;
+    BoardWidget& board_;
+    qreal ratio_;
+};
+
+BoardWidget::BoardWidget(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void BoardWidget::rebuild() {
-    columns_ = int(game_.cols);
-    rows_ = int(game_.rows);
-    const BlockArray& cells = game_.Block();
-    xTwips_.resize(std::size_t(columns_ + 1));
-    yTwips_.resize(std::size_t(rows_ + 1));
-    for (int c = 0; c < columns_; ++c) xTwips_[std::size_t(c)] = cells[1 + c].left;
-    for (int r = 0; r < rows_; ++r) yTwips_[std::size_t(r)] = cells[1 + columns_ * r].top;
-    const Shape& last = cells[columns_ * rows_];
-    xTwips_.back() = last.left + last.width;
-    yTwips_.back() = last.top + last.height;
-    ratio_ = 0;
-    setFixedSize(toPixels(game_.innerWidth()), toPixels(game_.innerHeight()));
+void BoardWidget::fitToRatio() {
+    if (shell_.setDevicePixelRatio(devicePixelRatioF())) discs_.clear();
+}
+
+void BoardWidget::rebuild(const Box& inner) {
+    discs_.clear();  // the outline's width follows the cells' size
+    setFixedSize(inner.width, inner.height);
     update();
 }
 
-// The window may move to a screen of another scale at any time.
-void BoardWidget::fitToRatio() const {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio == ratio_) return;
-    ratio_ = ratio;
-    outlineWidth_ = std::max(1, int(std::lround(ratio)));  // one logical pixel, in whole device pixels
-    toDevicePixels(xTwips_, ratio, xEdges_);
-    toDevicePixels(yTwips_, ratio, yEdges_);
-    circles_.clear();
-}
-
-// A box of device pixels in the painter's logical pixels: its edges land on
-// the same device pixels again.
-QRectF BoardWidget::toLogical(const QRect& device) const {
-    return QRectF(device.x() / ratio_, device.y() / ratio_, device.width() / ratio_, device.height() / ratio_);
-}
-
-// In device pixels: the box the cell is painted in.
-QRect BoardWidget::box(int column, int row) const {
-    const auto c = std::size_t(column);
-    const auto r = std::size_t(row);
-    return QRect(xEdges_[c], yEdges_[r], xEdges_[c + 1] - xEdges_[c], yEdges_[r + 1] - yEdges_[r]);
-}
-
-// A repaint of this box redraws the whole cell; the neighbours it grazes are
-// redrawn too, so they come out unchanged.
-QRect BoardWidget::cellRect(int n) const {
+QRect BoardWidget::cellRect(int n) {
     fitToRatio();
-    return scaledToCover(box((n - 1) % columns_, (n - 1) / columns_), 1, ratio_);
+    return toQRect(shell_.geometry().repaintBox(n));
 }
 
 void BoardWidget::refresh(std::span<const std::int16_t> cells) {
@@ -93,69 +83,17 @@ void BoardWidget::refresh(std::span<const std::int16_t> cells) {
 void BoardWidget::paintEvent(QPaintEvent* event) {
     fitToRatio();
     QPainter painter(this);
+    PainterCanvas canvas(painter, *this, shell_.geometry().ratio());
+    const zorvane& game = shell_.game();
     // Far-apart cells arrive as separate rectangles; their bounding box could
     // span most of the board.
-    for (const QRect& area : event->region()) paintArea(painter, scaledToCover(area, ratio_, 1));
-}
-
-// Area in device pixels.
-void BoardWidget::paintArea(QPainter& painter, const QRect& area) {
-    painter.fillRect(toLogical(area), toQColor(description::background));
-    if (columns_ == 0 || !game_.loaded()) return;
-
-    // The columns and rows whose boxes reach into the area.
-    const auto firstBox = [](const std::vector<int>& edges, int from) {
-        return int(std::upper_bound(edges.begin() + 1, edges.end(), from) - edges.begin()) - 1;
-    };
-    const auto lastBox = [](const std::vector<int>& edges, int to) {
-        return int(std::lower_bound(edges.begin(), edges.end() - 1, to) - edges.begin()) - 1;
-    };
-    const int c0 = std::max(0, firstBox(xEdges_, area.left()));
-    const int c1 = std::min(columns_ - 1, lastBox(xEdges_, area.right() + 1));
-    const int r0 = std::max(0, firstBox(yEdges_, area.top()));
-    const int r1 = std::min(rows_ - 1, lastBox(yEdges_, area.bottom() + 1));
-
-    const BlockArray& cells = game_.Block();
-    for (int r = r0; r <= r1; ++r) {
-        for (int c = c0; c <= c1; ++c) {
-            const Shape& cell = cells[1 + c + columns_ * r];
-            if (cell.visible) drawCell(painter, cell, box(c, r));
-        }
+    for (const QRect& area : event->region()) {
+        const Box device = shell_.geometry().toDevice(toBox(area));
+        if (game.loaded())
+            paintArea(canvas, shell_.geometry(), game.Block(), device);
+        else
+            canvas.fillRect(device, description::background);
     }
-}
-
-void BoardWidget::drawCell(QPainter& painter, const Shape& cell, const QRect& box) {
-    if (box.isEmpty()) return;
-    if (cell.kind == ShapeKind::Circle) {
-        const int side = std::min(box.width(), box.height());
-        const QPoint at(box.x() + (box.width() - side) / 2, box.y() + (box.height() - side) / 2);
-        painter.drawPixmap(toLogical(QRect(at, QSize(side, side))).topLeft(), circle(cell, side));
-        return;
-    }
-    painter.fillRect(toLogical(box), toQColor(cell.outline));
-    const int w = outlineWidth_;
-    if (box.width() > 2 * w && box.height() > 2 * w)
-        painter.fillRect(toLogical(box.adjusted(w, w, -w, -w)), toQColor(cell.fill));
-}
-
-// Circles are drawn once per colour and size and then copied, pixel for pixel.
-const QPixmap& BoardWidget::circle(const Shape& cell, int side) {
-    const quint64 key = (packRgb(cell.fill) << 40) | (packRgb(cell.outline) << 16) | quint64(side);
-    auto it = circles_.find(key);
-    if (it != circles_.end()) return *it;
-
-    QPixmap disc(side, side);
-    disc.setDevicePixelRatio(ratio_);
-    disc.fill(Qt::transparent);
-    QPainter p(&disc);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal pen = std::min<qreal>(outlineWidth_, side / 2.0);
-    p.setPen(QPen(toQColor(cell.outline), pen));
-    p.setBrush(toQColor(cell.fill));
-    p.scale(1 / ratio_, 1 / ratio_);  // in the disc's own pixels
-    p.drawEllipse(QRectF(pen / 2, pen / 2, side - pen, side - pen));
-    p.end();
-    return *circles_.insert(key, disc);
 }
 
 void BoardWidget::keyPressEvent(QKeyEvent* event) {

@@ -31,14 +31,15 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(
 
 MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<TickClock> clock, QWidget* parent)
     : QMainWindow(parent),
-      game_(std::move(random)),
+      shell_(std::move(random)),
+      game_(shell_.game()),
       clock_(clock ? std::move(clock) : std::make_unique<GameClock>()) {
     clock_->onTick = [this] { tick(); };
     // The board sets the window's size, so there is nothing to maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    board_ = new BoardWidget(game_, this);
+    board_ = new BoardWidget(shell_, this);
     board_->setObjectName("board");
     setCentralWidget(board_);
     connect(board_, &BoardWidget::keyDown, this, &MainWindow::keyDown);
@@ -62,8 +63,7 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Tic
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // The first board stands, title included, before the window is ever shown.
-    game_.Show();
-    sync();
+    apply(shell_.start());
     board_->setFocus();
     new WindowGone(this);
 }
@@ -113,53 +113,45 @@ void MainWindow::keyDown(int qtKey, quint32 scanCode) {
 
 template <typename Handler>
 void MainWindow::dispatch(Handler&& handler) {
-    if (game_.ended()) return;
-    QWidget* hadFocus = focusWidget();
-    handler();
-    sync();
-    if (!game_.ended()) keepFocus(hadFocus);
+    if (auto update = shell_.run([&](zorvane&) { handler(); }, focus())) apply(*update);
 }
 
-void MainWindow::sync() {
-    if (game_.ended()) {
+void MainWindow::apply(const ScreenUpdate& update) {
+    if (update.ended) {
         end();
         return;
     }
-    BlockArray& cells = game_.Block();
-    if (game_.loadCount() != shownLoad_) {
-        shownLoad_ = game_.loadCount();
-        board_->rebuild();
-    } else {
-        board_->refresh(cells.changes());
-    }
-    cells.clearChanges();
-
-    syncButton(pause_, game_.pause());
-    syncButton(gameover_, game_.gameover());
-
-    if (game_.Caption() != shownCaption_) {
-        shownCaption_ = game_.Caption();
-        setWindowTitle(QString::fromStdString(shownCaption_));
-    }
-    clock_->setInterval(int(game_.Timer1().interval));
+    if (update.rebuild)
+        board_->rebuild(update.inner);
+    else
+        board_->refresh(update.cells);
+    syncButton(pause_, update.pause);
+    syncButton(gameover_, update.gameover);
+    if (update.title) setWindowTitle(QString::fromStdString(*update.title));
+    clock_->setInterval(update.interval);
+    // While a menu is open it has the keys.
+    if (update.focus && !QApplication::activePopupWidget()) widgetFor(*update.focus)->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::syncButton(QPushButton* button, const CommandButton& model) {
-    const QRect place(toPixels(model.left), toPixels(model.top), toPixels(model.width), toPixels(model.height));
+void MainWindow::syncButton(QPushButton* button, const ButtonView& view) {
+    const QRect place(view.place.x, view.place.y, view.place.width, view.place.height);
     if (button->geometry() != place) button->setGeometry(place);
-    if (button->isVisibleTo(this) != model.shown) button->setVisible(model.shown);
+    if (button->isVisibleTo(this) != view.shown) button->setVisible(view.shown);
 }
 
-// A button that is hidden while it holds the focus must hand it on, or every
-// key would be lost: to Game Over when it is shown (it comes first in the tab
-// order), otherwise back to the window.
-void MainWindow::keepFocus(QWidget* hadFocus) {
-    if (QApplication::activePopupWidget()) return;  // a menu is open and has the keys
-    QWidget* holder = focusWidget();
-    const bool lost = !holder || !holder->isVisibleTo(this) || (hadFocus && !hadFocus->isVisibleTo(this));
-    if (!lost) return;
-    QWidget* next = gameover_->isVisibleTo(this) && hadFocus == pause_ ? static_cast<QWidget*>(gameover_) : board_;
-    next->setFocus(Qt::OtherFocusReason);
+Focus MainWindow::focus() const {
+    const QWidget* holder = focusWidget();
+    if (!holder) return Focus::Nothing;
+    if (holder == board_) return Focus::Board;
+    if (holder == pause_) return Focus::Pause;
+    if (holder == gameover_) return Focus::GameOver;
+    return Focus::Elsewhere;
+}
+
+QWidget* MainWindow::widgetFor(Focus focus) const {
+    if (focus == Focus::Pause) return pause_;
+    if (focus == Focus::GameOver) return gameover_;
+    return board_;
 }
 
 // Quit: nothing runs after it.

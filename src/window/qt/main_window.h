@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "game/state.h"
 #include "window/description.h"
+#include "window/shell.h"
 #include "window/qt/tick_clock.h"
 
 class QAction;
@@ -20,7 +20,7 @@ class CaptionButton;
 
 // The game's one window. It draws the game's controls and hands every event
 // to the game's handler for it; after each handler it brings the screen up to
-// date with the game: changed cells, buttons, title, clock.
+// date as the shell's update says: changed cells, buttons, title, clock, focus.
 //
 // A new game or a new board reloads the game's window from inside a handler.
 // No widget is destroyed for it: this window stays on screen and simply
@@ -49,15 +49,17 @@ public:
 private:
     template <typename Handler>
     void dispatch(Handler&& handler);
-    void sync();
-    void syncButton(QPushButton* button, const CommandButton& model);
-    void keepFocus(QWidget* hadFocus);
+    void apply(const ScreenUpdate& update);
+    void syncButton(QPushButton* button, const ButtonView& view);
+    Focus focus() const;
+    QWidget* widgetFor(Focus focus) const;
     void buildMenus();
     void addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer));
     void keyDown(int qtKey, quint32 scanCode);
     void end();
 
-    zorvane game_;
+    Shell shell_;
+    zorvane& game_;
     std::unique_ptr<TickClock> clock_;
     BoardWidget* board_ = nullptr;
     CaptionButton* pause_ = nullptr;
@@ -65,8 +67,6 @@ private:
     QMenu* speedMenu_ = nullptr;
     QMenu* sizeMenu_ = nullptr;
     QAction* quitAction_ = nullptr;
-    long shownLoad_ = -1;
-    std::string shownCaption_;
 };
 
 }  // namespace zv
