@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -67,12 +68,19 @@ inline void play(zv::zorvane& z, Event event, unsigned pick) {
 class Checker {
 public:
     // After one event: "" when the player sees nothing wrong, otherwise what
-    // is wrong. Clears the list of changed cells, as the window does.
+    // is wrong. Takes the list of changed cells, as the window does.
     std::string check(zv::zorvane& z) {
+        if (z.ended() || !z.loaded()) return check(z, {});
+        const std::vector<std::int16_t> changed(z.Block().changes().begin(), z.Block().changes().end());
+        z.Block().clearChanges();
+        return check(z, changed);
+    }
+    // The same where a shell has already taken the list of changed cells.
+    std::string check(const zv::zorvane& z, std::span<const std::int16_t> changed) {
         using namespace zv;
         if (z.ended()) return "";
         if (!z.loaded()) return "the window is not loaded";
-        BlockArray& cells = z.Block();
+        const BlockArray& cells = z.Block();
         const int count = cells.count();
         if (count != int(z.rows * z.cols) + 1) return "the board has " + std::to_string(count) + " elements";
         if (z.headx < 1 || z.headx > z.cols || z.heady < 1 || z.heady > z.rows) return "the head is off the board";
@@ -96,7 +104,7 @@ public:
             for (int n = 0; n < count; ++n) seen_[std::size_t(n)] = cells[n];
             problem = checkNewBoard(z);
         } else {
-            for (auto n : cells.changes()) {
+            for (auto n : changed) {
                 const Shape& now = cells[n];
                 if (now.visible && now.fill == paints::crash && !sameLook(seen_[std::size_t(n)], now) &&
                     (z.Timer1().interval != 0 || !gameoverShown))
@@ -104,7 +112,6 @@ public:
                 seen_[std::size_t(n)] = now;
             }
         }
-        cells.clearChanges();
         if (problem.empty()) problem = checkBoard(z, head);
         return problem;
     }

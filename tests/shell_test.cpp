@@ -1,0 +1,160 @@
+// The layer every front end shares: the board's geometry at any screen scale,
+// what the screen must do after each handler, and where the keys go.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "headless_screen.h"
+#include "test_game.h"
+#include "window/description.h"
+#include "window/keys.h"
+
+using namespace zv;
+
+namespace {
+
+// A board of this side on a screen of this scale, its draws lined up.
+std::unique_ptr<HeadlessScreen> boardOf(int side, double ratio) {
+    auto random = std::make_unique<ScriptedRandom>();
+    for (Cell c : parkedObstacles(side)) random->cell(c.x, c.y, side);
+    random->cell(2, 2, side);  // the first food
+    random->push(TestGame::keep);
+    return std::make_unique<HeadlessScreen>(std::move(random), ratio, side);
+}
+
+}  // namespace
+
+TEST(Geometry, EveryBoardTilesTheInnerAreaEvenlyAndKeepsTheCellsFilledAtEveryScale) {
+    for (const auto& item : description::sizeItems) {
+        const int side = item.index + 2;
+        for (const double ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+            SCOPED_TRACE(std::to_string(side) + " cells a side at scale " + std::to_string(ratio));
+            const auto screen = boardOf(side, ratio);
+            const BoardGeometry& g = screen->shell.geometry();
+            ASSERT_EQ(g.columns(), side);
+            ASSERT_EQ(g.rows(), side);
+
+            std::vector<int> sizes;
+            for (int i = 0; i < side; ++i) {
+                const Box b = g.box(i, i);
+                sizes.push_back(b.width);
+                sizes.push_back(b.height);
+                if (i + 1 < side) {
+                    EXPECT_EQ(g.box(i + 1, i).x, b.right()) << "column " << i;
+                    EXPECT_EQ(g.box(i, i + 1).y, b.bottom()) << "row " << i;
+                }
+            }
+            // From the inner area's corner to its far edges, with no gap.
+            EXPECT_EQ(g.box(0, 0).x, 0);
+            EXPECT_EQ(g.box(side - 1, side - 1).right(), screen->width);
+            EXPECT_EQ(g.box(side - 1, side - 1).bottom(), screen->height);
+            const auto [smallest, largest] = std::minmax_element(sizes.begin(), sizes.end());
+            EXPECT_LE(*largest - *smallest, 1);
+            // An outline of one logical pixel at most, that leaves at least half of each cell to its fill.
+            EXPECT_GE(g.outlineWidth(), 1);
+            EXPECT_LE(g.outlineWidth(), std::max(1L, std::lround(ratio)));
+            EXPECT_GE(*smallest - 2 * g.outlineWidth(), *smallest / 2);
+        }
+    }
+}
+
+TEST(Geometry, ARepaintCoversItsCellAndReachesNoFartherThanItsNeighbours) {
+    const auto screen = boardOf(102, 1.5);
+    const BoardGeometry& g = screen->shell.geometry();
+    for (const int n : {1, 2, 103, 5202, 10404}) {
+        const int column = (n - 1) % 102;
+        const int row = (n - 1) / 102;
+        const Box cell = g.cellBox(n);
+        const Box repaint = g.toDevice(g.repaintBox(n));
+        EXPECT_TRUE(repaint.x <= cell.x && repaint.y <= cell.y && repaint.right() >= cell.right() &&
+                    repaint.bottom() >= cell.bottom())
+            << "cell " << n;
+        const auto columns = g.columnsIn(repaint);
+        const auto rows = g.rowsIn(repaint);
+        EXPECT_TRUE(columns.first >= column - 1 && columns.last <= column + 1 && rows.first >= row - 1 && rows.last <= row + 1)
+            << "cell " << n;
+        EXPECT_EQ(g.columnsIn(cell).first, column);
+        EXPECT_EQ(g.columnsIn(cell).last, column);
+    }
+}
+
+TEST(Painting, TheWallIsOutlinedTheHeadIsADiscAndHiddenCellsShowTheBackground) {
+    const auto screen = boardOf(12, 2);
+    const BoardGeometry& g = screen->shell.geometry();
+    const zorvane& z = screen->game();
+    const Box wall = g.cellBox(1);
+    const int o = g.outlineWidth();
+    EXPECT_EQ(screen->at(wall.x + o - 1, wall.y + wall.height / 2), description::templateOutline);
+    EXPECT_EQ(screen->at(wall.x + o, wall.y + o), description::templateFill);
+    EXPECT_EQ(screen->at(wall.right() - o, wall.bottom() - o), description::templateOutline);
+
+    const Box head = g.cellBox(z.cellAt(z.headx, z.heady));
+    EXPECT_EQ(screen->at(head.x + head.width / 2, head.y + head.height / 2), paints::head);
+    EXPECT_EQ(screen->at(head.x, head.y), description::background) << "a disc leaves the corners";
+    EXPECT_EQ(screen->at(head.x + head.width / 2, head.y), description::templateOutline);
+
+    const Box hidden = g.cellBox(z.cellAt(z.headx + 1, z.heady));
+    EXPECT_EQ(screen->at(hidden.x + hidden.width / 2, hidden.y + hidden.height / 2), description::background);
+}
+
+TEST(Shell, EachUpdateSaysJustWhatChanged) {
+    auto* random = new ScriptedRandom;
+    for (Cell c : parkedObstacles(12)) random->cell(c.x, c.y, 12);
+    random->cell(2, 2, 12);
+    random->push(TestGame::keep);
+    HeadlessScreen screen(std::unique_ptr<RandomSource>(random), 1, 12);
+    Shell& shell = screen.shell;
+    zorvane& z = screen.game();
+    EXPECT_EQ(screen.rebuilds, 1);
+    EXPECT_EQ(screen.title, z.Caption()) << "the title stands before the window is shown";
+
+    // A key changes no cell and no title, but starts the clock.
+    auto update = shell.run([](zorvane& g) { g.Form_KeyDown(keys::Up, 0); });
+    ASSERT_TRUE(update);
+    EXPECT_FALSE(update->rebuild);
+    EXPECT_TRUE(update->cells.empty());
+    EXPECT_FALSE(update->title);
+    EXPECT_EQ(update->interval, int(z.speed));
+
+    // A tick repaints the new head and the old one; the title follows the whole score only.
+    for (const bool titleChanges : {true, false}) {
+        const Integer oldHead = z.cellAt(z.headx, z.heady);
+        random->push(TestGame::keep);
+        update = shell.run([](zorvane& g) { g.Timer1_Timer(); });
+        ASSERT_TRUE(update);
+        std::vector<std::int16_t> cells(update->cells.begin(), update->cells.end());
+        EXPECT_NE(std::find(cells.begin(), cells.end(), z.cellAt(z.headx, z.heady)), cells.end());
+        EXPECT_NE(std::find(cells.begin(), cells.end(), oldHead), cells.end());
+        EXPECT_EQ(update->title.has_value(), titleChanges);
+    }
+
+    // After Quit nothing runs any more.
+    update = shell.run([](zorvane& g) { g.mnuQuit_Click(); });
+    ASSERT_TRUE(update);
+    EXPECT_TRUE(update->ended);
+    bool ran = false;
+    EXPECT_FALSE(shell.run([&](zorvane&) { ran = true; }));
+    EXPECT_FALSE(ran);
+}
+
+TEST(Shell, AHiddenButtonHandsTheKeysOnAndNothingElseMovesThem) {
+    struct Case {
+        Focus had;
+        bool pauseShown;
+        bool gameoverShown;
+        std::optional<Focus> next;
+    };
+    const Case cases[] = {
+        {Focus::Pause, false, true, Focus::GameOver},  // Game Over comes first in the tab order
+        {Focus::Pause, false, false, Focus::Board},
+        {Focus::GameOver, true, false, Focus::Board},  // a new board hides both
+        {Focus::Nothing, false, false, Focus::Board},
+        {Focus::Pause, true, true, std::nullopt},
+        {Focus::GameOver, false, true, std::nullopt},
+        {Focus::Board, false, false, std::nullopt},
+        {Focus::Elsewhere, false, false, std::nullopt},  // a menu bar holding the keys keeps them
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Shell::focusAfter(c.had, c.pauseShown, c.gameoverShown), c.next)
+            << int(c.had) << " with Pause " << c.pauseShown << ", Game Over " << c.gameoverShown;
+}
