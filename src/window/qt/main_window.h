@@ -7,7 +7,7 @@
 
 #include "game/state.h"
 #include "window/description.h"
-#include "window/qt/tick_clock.h"
+#include "window/tick_clock.h"
 
 class QAction;
 class QMenu;
