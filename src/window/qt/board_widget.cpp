@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "window/description.h"
+#include "window/qt/key_codes.h"
 
 namespace zv {
 namespace {
@@ -165,7 +166,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    emit keyDown(event->key(), event->nativeScanCode());
+    if (const auto key = gameKeyDown(*event)) emit keyDown(key->keyCode, key->shift);
 }
 
 }  // namespace zv

@@ -10,7 +10,6 @@
 #include "window/qt/board_widget.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_clock.h"
-#include "window/qt/key_codes.h"
 #include "window/qt/menu_bar.h"
 #include "window/qt/window_gone.h"
 
@@ -105,10 +104,8 @@ void MainWindow::tick() {
     dispatch([this] { game_.Timer1_Timer(); });
 }
 
-void MainWindow::keyDown(int qtKey, quint32 scanCode) {
-    const auto code = virtualKeyCode(qtKey, scanCode);
-    if (!code) return;
-    dispatch([this, keyCode = *code] { game_.Form_KeyDown(keyCode, 0); });
+void MainWindow::keyDown(int keyCode, int shift) {
+    dispatch([this, keyCode, shift] { game_.Form_KeyDown(Integer(keyCode), Integer(shift)); });
 }
 
 template <typename Handler>

@@ -54,7 +54,7 @@ private:
     void keepFocus(QWidget* hadFocus);
     void buildMenus();
     void addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer));
-    void keyDown(int qtKey, quint32 scanCode);
+    void keyDown(int keyCode, int shift);
     void end();
 
     zorvane game_;
