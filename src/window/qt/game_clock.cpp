@@ -24,44 +24,34 @@ Time now() { return std::chrono::steady_clock::now().time_since_epoch(); }
 // would make every wake-up late, and at 1 ms drop one tick in every few.
 constexpr Time qtTimerSlack = 500us;
 
-// The kernel timer, where there is one: -1 when there is none.
-int openKernelTimer() {
 #ifdef ZORVANE_KERNEL_TIMER
-    return ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-#else
-    return -1;
-#endif
-}
+int openKernelTimer() { return ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC); }
+void closeKernelTimer(int fd) { ::close(fd); }
 
-void closeKernelTimer([[maybe_unused]] int fd) {
-#ifdef ZORVANE_KERNEL_TIMER
-    ::close(fd);
-#endif
-}
-
-// Arms it for an absolute time, or disarms it. Arming also discards an
-// expiration not read yet.
-void armKernelTimer([[maybe_unused]] int fd, [[maybe_unused]] std::optional<Time> due) {
-#ifdef ZORVANE_KERNEL_TIMER
+// Arms it for an absolute time, or disarms it; either discards an expiration
+// not read yet.
+void armKernelTimer(int fd, std::optional<Time> due) {
     itimerspec timing{};
     if (due) {
         timing.it_value.tv_sec = time_t(due->count() / 1'000'000'000);
         timing.it_value.tv_nsec = long(due->count() % 1'000'000'000);
     }
     ::timerfd_settime(fd, TFD_TIMER_ABSTIME, &timing, nullptr);
-#endif
 }
 
 // False when it has not expired after all: it was re-armed after this
 // wake-up was queued.
-bool readKernelTimer([[maybe_unused]] int fd) {
-#ifdef ZORVANE_KERNEL_TIMER
+bool readKernelTimer(int fd) {
     std::uint64_t expirations = 0;
     return ::read(fd, &expirations, sizeof expirations) == sizeof expirations;
-#else
-    return false;
-#endif
 }
+#else
+// No kernel timer: the clock always runs on QTimer.
+int openKernelTimer() { return -1; }
+void closeKernelTimer(int) {}
+void armKernelTimer(int, std::optional<Time>) {}
+bool readKernelTimer(int) { return false; }
+#endif
 
 }  // namespace
 

@@ -1,6 +1,8 @@
 #include "window/qt/key_codes.h"
 
 #include <QKeyEvent>
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "window/keys.h"
@@ -38,23 +40,13 @@ constexpr QtNamedKey namedKeys[] = {
     {Qt::Key_Delete, keys::Delete},
 };
 
-bool isModifier(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R: return true;
-    default: return false;
-    }
-}
+constexpr int modifiers[] = {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_AltGr,
+                             Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_Super_R};
 
 KeyInput keyInput(int qtKey, quint32 scanCode) {
     using Kind = KeyInput::Kind;
     if (qtKey == Qt::Key_unknown) return {Kind::Unidentified};
-    if (isModifier(qtKey)) return {Kind::Modifier};
+    if (std::find(std::begin(modifiers), std::end(modifiers), qtKey) != std::end(modifiers)) return {Kind::Modifier};
     for (const QtNamedKey& key : namedKeys)
         if (key.qtKey == qtKey) return {Kind::Named, std::uint32_t(key.code)};
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
