@@ -4,7 +4,6 @@
 #include <string>
 
 #include "test_game.h"
-#include "window/description.h"
 #include "window/keys.h"
 
 using namespace zv;
@@ -89,39 +88,6 @@ TEST(Keys, ShiftStateIsIgnored) {
     g.z.Form_KeyDown(keys::P, shiftDown);
     EXPECT_TRUE(g.z.pause().shown);
     EXPECT_EQ(g.z.Timer1().interval, 0);
-}
-
-TEST(Menus, SpeedMenuPausesAndItsItemSetsTheIntervalOfTheNextStart) {
-    for (const auto& item : description::speedItems) {
-        SCOPED_TRACE(std::string(item.caption));
-        TestGame g;
-        g.load();
-        g.z.Form_KeyDown(keys::Right, 0);
-        g.z.mnuSpeed_Click();  // opening the menu already pauses
-        EXPECT_TRUE(g.z.pause().shown);
-        EXPECT_EQ(g.z.Timer1().interval, 0);
-        g.z.pause().hide();
-        g.z.mnuSpd_Click(Integer(item.index));
-        EXPECT_EQ(g.z.speed, item.index);
-        EXPECT_TRUE(g.z.pause().shown);
-        EXPECT_EQ(g.z.Timer1().interval, 0);
-        g.z.pause_Click();
-        EXPECT_EQ(g.z.Timer1().interval, item.index);
-    }
-}
-
-TEST(Menus, SizeItemSetsTheNextBoardWithItsRingAndHalts) {
-    for (const auto& item : description::sizeItems) {
-        SCOPED_TRACE(std::string(item.caption));
-        TestGame g;
-        g.load();
-        g.z.Form_KeyDown(keys::Right, 0);
-        g.z.mnuSz_Click(Integer(item.index));
-        EXPECT_EQ(g.z.boardsize, item.index + 2);
-        EXPECT_EQ(g.z.rows, 50);  // the board on screen keeps its size
-        EXPECT_TRUE(g.z.gameover().shown);
-        EXPECT_EQ(g.z.Timer1().interval, 0);
-    }
 }
 
 TEST(Menus, SizeChoiceThenGameOverBuildsTheChosenBoard) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "game/controls.h"
+#include "window/keys.h"
 
 // The window as it is described: what every load builds afresh.
 namespace zv::description {
@@ -31,7 +32,7 @@ Controls makeControls();
 struct MenuItem {
     std::string_view caption;
     int index;
-    std::string_view shortcut;
+    Integer shortcut;  // a key code
 };
 
 inline constexpr std::string_view speedTitle = "Speed";
@@ -40,21 +41,21 @@ inline constexpr std::string_view quitTitle = "Quit";
 
 // An item's index is its value: the tick interval, or the inner side of the board.
 inline constexpr std::array<MenuItem, 6> speedItems{{
-    {"Insane", 1, "F1"},
-    {"Very Fast", 10, "F2"},
-    {"Fast", 40, "F3"},
-    {"Medium", 75, "F4"},
-    {"Slow", 250, "F5"},
-    {"Very Slow", 1000, "F6"},
+    {"Insane", 1, keys::function(1)},
+    {"Very Fast", 10, keys::function(2)},
+    {"Fast", 40, keys::function(3)},
+    {"Medium", 75, keys::function(4)},
+    {"Slow", 250, keys::function(5)},
+    {"Very Slow", 1000, keys::function(6)},
 }};
 
 // F10 is left out on purpose: the sizes use F7, F8, F9, F11 and F12.
 inline constexpr std::array<MenuItem, 5> sizeItems{{
-    {"10x10", 10, "F7"},
-    {"25x25", 25, "F8"},
-    {"50x50", 50, "F9"},
-    {"75x75", 75, "F11"},
-    {"100x100", 100, "F12"},
+    {"10x10", 10, keys::function(7)},
+    {"25x25", 25, keys::function(8)},
+    {"50x50", 50, keys::function(9)},
+    {"75x75", 75, keys::function(11)},
+    {"100x100", 100, keys::function(12)},
 }};
 
 }  // namespace zv::description

@@ -28,7 +28,7 @@
 #include "game/state.h"
 #include "window/qt/board_widget.h"
 #include "window/qt/main_window.h"
-#include "window/qt/tick_clock.h"
+#include "window/tick_clock.h"
 
 namespace wt {
 

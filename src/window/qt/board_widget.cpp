@@ -6,6 +6,7 @@
 
 #include "window/description.h"
 #include "window/painting.h"
+#include "window/qt/key_codes.h"
 
 namespace zv {
 namespace {
@@ -103,7 +104,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    emit keyDown(event->key(), event->nativeScanCode());
+    if (const auto key = gameKeyDown(*event)) emit keyDown(key->keyCode, key->shift);
 }
 
 }  // namespace zv

@@ -27,7 +27,8 @@ public:
     QRect cellRect(int n);
 
 signals:
-    void keyDown(int qtKey, quint32 scanCode);
+    // A key for the game's key handler: its key code and shift state.
+    void keyDown(int keyCode, int shift);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

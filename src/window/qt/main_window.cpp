@@ -7,10 +7,11 @@
 #include <QMenuBar>
 
 #include "window/description.h"
+#include "window/keys.h"
+#include "window/menus.h"
 #include "window/qt/board_widget.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_clock.h"
-#include "window/qt/key_codes.h"
 #include "window/qt/menu_bar.h"
 #include "window/qt/window_gone.h"
 
@@ -77,7 +78,8 @@ QPushButton* MainWindow::gameoverButton() const { return gameover_; }
 void MainWindow::addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer)) {
     for (const auto& item : items) {
         QAction* action = menu->addAction(text(item.caption));
-        action->setShortcut(QKeySequence(text(item.shortcut)));
+        // The menus' shortcuts are all function keys.
+        action->setShortcut(QKeySequence(Qt::Key_F1 + (item.shortcut - keys::function(1))));
         connect(action, &QAction::triggered, this, [this, handler, index = Integer(item.index)] {
             dispatch([this, handler, index] { (game_.*handler)(index); });
         });
@@ -87,28 +89,29 @@ void MainWindow::addItems(QMenu* menu, std::span<const description::MenuItem> it
 void MainWindow::buildMenus() {
     auto* bar = new MenuBar(this);
     setMenuBar(bar);
-    speedMenu_ = bar->addMenu(text(description::speedTitle));
-    bar->watch(speedMenu_);
-    // Opening the Speed menu already holds the game, chosen item or not.
-    connect(speedMenu_, &QMenu::aboutToShow, this, [this] { dispatch([this] { game_.mnuSpeed_Click(); }); });
-    addItems(speedMenu_, description::speedItems, &zorvane::mnuSpd_Click);
-
-    sizeMenu_ = bar->addMenu(text(description::sizeTitle));
-    bar->watch(sizeMenu_);
-    addItems(sizeMenu_, description::sizeItems, &zorvane::mnuSz_Click);
-
-    quitAction_ = bar->addAction(text(description::quitTitle));
-    connect(quitAction_, &QAction::triggered, this, [this] { dispatch([this] { game_.mnuQuit_Click(); }); });
+    for (const MenuTitle& title : menuTitles) {
+        if (const auto clicked = title.clicked) {
+            quitAction_ = bar->addAction(text(title.title));
+            connect(quitAction_, &QAction::triggered, this,
+                    [this, clicked] { dispatch([this, clicked] { (game_.*clicked)(); }); });
+            continue;
+        }
+        QMenu* menu = bar->addMenu(text(title.title));
+        (title.title == description::speedTitle ? speedMenu_ : sizeMenu_) = menu;  // for the tests to open
+        bar->watch(menu);
+        if (const auto opened = title.opened)
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, opened] { dispatch([this, opened] { (game_.*opened)(); }); });
+        addItems(menu, title.items, title.chosen);
+    }
 }
 
 void MainWindow::tick() {
     dispatch([this] { game_.Timer1_Timer(); });
 }
 
-void MainWindow::keyDown(int qtKey, quint32 scanCode) {
-    const auto code = virtualKeyCode(qtKey, scanCode);
-    if (!code) return;
-    dispatch([this, keyCode = *code] { game_.Form_KeyDown(keyCode, 0); });
+void MainWindow::keyDown(int keyCode, int shift) {
+    dispatch([this, keyCode, shift] { game_.Form_KeyDown(Integer(keyCode), Integer(shift)); });
 }
 
 template <typename Handler>

@@ -7,7 +7,7 @@
 
 #include "window/description.h"
 #include "window/shell.h"
-#include "window/qt/tick_clock.h"
+#include "window/tick_clock.h"
 
 class QAction;
 class QMenu;
@@ -55,7 +55,7 @@ private:
     QWidget* widgetFor(Focus focus) const;
     void buildMenus();
     void addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer));
-    void keyDown(int qtKey, quint32 scanCode);
+    void keyDown(int keyCode, int shift);
     void end();
 
     Shell shell_;

@@ -4,7 +4,8 @@
 
 namespace zv {
 
-// The clock that drives the game's ticks. An interval of 0 stops it.
+// The clock that drives the game's ticks, as the window sees it: each front
+// end implements it with its own timer. An interval of 0 stops it.
 class TickClock {
 public:
     virtual ~TickClock() = default;

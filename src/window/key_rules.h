@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "game/numbers.h"
+
+namespace zv {
+
+// A key that went down, as a front end reports it before the game's rules
+// turn it into a key code. Each front end fills it in from its own keys.
+struct KeyInput {
+    enum class Kind {
+        Named,         // a key with a code of its own (keys.h): value is that code
+        Symbol,        // a key that types a character: value is its Unicode code point
+        Other,         // any other key: value is the toolkit's own number for it
+        Modifier,      // Shift, Ctrl, Alt, AltGr, Meta or Super on its own
+        Unidentified,  // a key the toolkit cannot name
+    };
+    Kind kind = Kind::Unidentified;
+    std::uint32_t value = 0;
+    // For a symbol: the letter or digit ('A'..'Z', '0'..'9') at the key's
+    // place on a US keyboard, or 0 where the toolkit cannot tell.
+    char usKey = 0;
+};
+
+// Modifier keys held down with the key.
+struct HeldModifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+// What the key handler receives.
+struct KeyDown {
+    Integer keyCode;
+    Integer shift;
+};
+
+// The key code for a key, or nothing for a key the game never sees: a
+// modifier on its own, or one the toolkit cannot name.
+//
+// A Latin letter or digit is its own code, whatever its place. A symbol
+// beyond Latin-1 (Cyrillic, Greek, ...) counts as the US key at its place,
+// so P pauses on every layout. Any other key gets a code of its own that
+// none of the key handler's tests matches.
+std::optional<Integer> keyCode(const KeyInput& key);
+
+// The shift state of a key-down: Shift 1, Ctrl 2, Alt 4, added up.
+Integer shiftState(HeldModifiers held);
+
+// The key handler's arguments for this key, or nothing.
+std::optional<KeyDown> keyDown(const KeyInput& key, HeldModifiers held);
+
+// A key code's name for a menu ("F1", "P", "Left"), or "" if it has none.
+std::string keyName(Integer code);
+
+}  // namespace zv

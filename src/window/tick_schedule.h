@@ -1,0 +1,42 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+
+namespace zv {
+
+// When the game clock's ticks fall due. Each tick falls due one interval after
+// the previous one fell due, however long its handler took, so the game keeps
+// its pace. Ticks that fell due while the program was busy are dropped, not
+// made up in a burst, and counted. The front end supplies the time (from a
+// monotonic clock, from any fixed origin) and wakes the program at nextDue().
+class TickSchedule {
+public:
+    using Time = std::chrono::nanoseconds;
+
+    // An interval of 0 stops the clock. Setting the interval it already has
+    // leaves the countdown alone: the key handler sets it on every key, and a
+    // held key must not freeze play. Returns whether the countdown changed.
+    bool setInterval(int milliseconds, Time now);
+    int interval() const { return interval_; }
+
+    // When the next tick falls due; nothing while stopped.
+    std::optional<Time> nextDue() const;
+
+    // Whether a tick is due by now: at most one runs, the others are dropped.
+    bool takeTick(Time now) { return takeTicks(now, 1) == 1; }
+    // How many ticks to run now, at most `most` (at least 1); the rest are dropped.
+    int takeTicks(Time now, int most);
+
+    std::int64_t droppedTicks() const { return dropped_; }
+
+private:
+    Time period() const { return std::chrono::milliseconds(interval_); }
+
+    int interval_ = 0;
+    Time due_{};
+    std::int64_t dropped_ = 0;
+};
+
+}  // namespace zv

@@ -1,0 +1,85 @@
+// The game's key rules, for keys as any front end reports them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "window/key_rules.h"
+#include "window/keys.h"
+
+using namespace zv;
+using Kind = KeyInput::Kind;
+
+namespace {
+
+bool handlerActsOn(Integer code) {
+    return code == keys::Up || code == keys::Down || code == keys::Left || code == keys::Right || code == keys::P;
+}
+
+}  // namespace
+
+TEST(KeyRules, LettersAndDigitsAreTheirCapitalsAndNonLatinOnesTheUsKeyAtTheirPlace) {
+    const struct {
+        const char* key;
+        KeyInput input;
+        Integer code;
+    } cases[] = {
+        {"p", {Kind::Symbol, 'p'}, keys::P},
+        {"P", {Kind::Symbol, 'P'}, keys::P},
+        {"7", {Kind::Symbol, '7'}, Integer('7')},
+        {"Cyrillic ze at P", {Kind::Symbol, 0x0437, 'P'}, keys::P},
+        {"Greek pi at P", {Kind::Symbol, 0x03C0, 'P'}, keys::P},
+        {"Cyrillic ka at R", {Kind::Symbol, 0x043A, 'R'}, Integer('R')},
+        {"dvorak: l at P", {Kind::Symbol, 'l', 'P'}, Integer('L')},
+        {"dvorak: p at R", {Kind::Symbol, 'p', 'R'}, keys::P},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(keyCode(c.input), c.code);
+    }
+}
+
+// Punctuation shares its code point with the arrows ('%' is 37, '(' is 40).
+TEST(KeyRules, OtherKeysNeverPassForAnArrowOrP) {
+    const struct {
+        const char* key;
+        KeyInput input;
+    } cases[] = {
+        {"%", {Kind::Symbol, '%'}},
+        {"&", {Kind::Symbol, '&'}},
+        {"'", {Kind::Symbol, '\''}},
+        {"(", {Kind::Symbol, '('}},
+        {"Latin-1 e acute at P", {Kind::Symbol, 0xE9, 'P'}},
+        {"Cyrillic ze, place unknown", {Kind::Symbol, 0x0437}},
+        {"a toolkit's own key numbered 37", {Kind::Other, 37}},
+        {"a toolkit's own key numbered 0x1050", {Kind::Other, 0x1050}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        const auto code = keyCode(c.input);
+        ASSERT_TRUE(code);
+        EXPECT_FALSE(handlerActsOn(*code)) << *code;
+    }
+    EXPECT_FALSE(keyCode({Kind::Modifier}));
+    EXPECT_FALSE(keyCode({Kind::Unidentified}));
+}
+
+TEST(KeyRules, TheShiftStateIsShiftOneCtrlTwoAltFour) {
+    EXPECT_EQ(shiftState({}), 0);
+    EXPECT_EQ(shiftState({.shift = true}), 1);
+    EXPECT_EQ(shiftState({.ctrl = true, .alt = true}), 6);
+    EXPECT_EQ(shiftState({true, true, true}), 7);
+    const auto shiftP = keyDown({Kind::Symbol, 'P'}, {.shift = true});
+    ASSERT_TRUE(shiftP);
+    EXPECT_EQ(shiftP->keyCode, keys::P);
+    EXPECT_EQ(shiftP->shift, 1);
+    EXPECT_FALSE(keyDown({Kind::Modifier}, {.shift = true}));  // Shift alone
+}
+
+TEST(KeyRules, KeyNamesForMenus) {
+    EXPECT_EQ(keyName(keys::function(1)), "F1");
+    EXPECT_EQ(keyName(keys::function(24)), "F24");
+    EXPECT_EQ(keyName(keys::P), "P");
+    EXPECT_EQ(keyName(Integer('7')), "7");
+    EXPECT_EQ(keyName(keys::Left), "Left");
+    EXPECT_EQ(keyName(*keyCode({Kind::Symbol, '%'})), "");
+}

@@ -1,0 +1,74 @@
+// The game clock's schedule, on a time the test sets by hand.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "window/tick_schedule.h"
+
+using namespace std::chrono_literals;
+using zv::TickSchedule;
+
+namespace {
+
+// A clock started at time 0.
+TickSchedule startedAt0(int milliseconds) {
+    TickSchedule schedule;
+    schedule.setInterval(milliseconds, 0ms);
+    return schedule;
+}
+
+}  // namespace
+
+TEST(TickSchedule, ASlowTickDoesNotPutTheNextOneBack) {
+    TickSchedule s = startedAt0(10);
+    EXPECT_FALSE(s.takeTick(9ms));
+    EXPECT_TRUE(s.takeTick(17ms));  // woken late, or the tick before ran long
+    EXPECT_FALSE(s.takeTick(19ms));
+    EXPECT_TRUE(s.takeTick(20ms));
+    EXPECT_EQ(s.nextDue(), 30ms);
+    EXPECT_EQ(s.droppedTicks(), 0);
+}
+
+TEST(TickSchedule, TicksMissedWhileBusyAreDroppedAndCounted) {
+    TickSchedule s = startedAt0(10);
+    EXPECT_TRUE(s.takeTick(35ms));  // 10, 20 and 30 fell due: one runs
+    EXPECT_EQ(s.droppedTicks(), 2);
+    EXPECT_EQ(s.nextDue(), 40ms);
+
+    // At 1 ms, fifty days busy drop more ticks than 32 bits count.
+    TickSchedule insane = startedAt0(1);
+    const std::chrono::milliseconds fiftyDays = std::chrono::hours(24 * 50);
+    EXPECT_TRUE(insane.takeTick(fiftyDays));
+    EXPECT_EQ(insane.droppedTicks(), fiftyDays.count() - 1);
+}
+
+TEST(TickSchedule, IntervalZeroStopsTheClock) {
+    TickSchedule s = startedAt0(10);
+    EXPECT_TRUE(s.setInterval(0, 5ms));
+    EXPECT_FALSE(s.nextDue());
+    EXPECT_FALSE(s.takeTick(1h));
+    EXPECT_EQ(s.takeTicks(1h, 5), 0);
+    EXPECT_EQ(s.droppedTicks(), 0);
+    EXPECT_FALSE(s.setInterval(-5, 6ms));  // below 0 is stopped too
+}
+
+TEST(TickSchedule, OnlyANewIntervalStartsTheCountdownAfresh) {
+    TickSchedule s = startedAt0(10);
+    EXPECT_FALSE(s.setInterval(10, 7ms));  // a held key sets it over and over
+    EXPECT_EQ(s.nextDue(), 10ms);
+    EXPECT_TRUE(s.setInterval(25, 7ms));
+    EXPECT_EQ(s.nextDue(), 32ms);
+    s.setInterval(0, 8ms);
+    EXPECT_TRUE(s.setInterval(25, 9ms));  // the same interval again, after a stop
+    EXPECT_EQ(s.nextDue(), 34ms);
+}
+
+TEST(TickSchedule, CatchingUpRunsAtMostTheGivenNumberOfTicks) {
+    TickSchedule s = startedAt0(10);
+    EXPECT_EQ(s.takeTicks(45ms, 3), 3);  // 10, 20, 30 and 40 fell due
+    EXPECT_EQ(s.droppedTicks(), 1);
+    EXPECT_EQ(s.takeTicks(49ms, 3), 0);
+    EXPECT_EQ(s.takeTicks(62ms, 3), 2);
+    EXPECT_EQ(s.droppedTicks(), 1);
+    EXPECT_EQ(s.nextDue(), 70ms);
+}
