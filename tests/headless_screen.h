@@ -12,6 +12,7 @@
 
 #include "window/painting.h"
 #include "window/shell.h"
+#include "window/tick_schedule.h"
 
 class HeadlessScreen final : public zv::Canvas {
 public:
@@ -34,6 +35,8 @@ public:
     zv::ButtonView pause;
     zv::ButtonView gameover;
     int interval = 0;
+    zv::TickSchedule clock;
+    zv::TickSchedule::Time now{};
     zv::Focus focus = zv::Focus::Board;
     bool ended = false;
     // The last update's repaint list, and how many whole-board paints there were.
@@ -51,7 +54,13 @@ public:
     bool key(zv::Integer code, zv::Integer shift = 0) {
         return focus == zv::Focus::Board && run([=](zv::zorvane& z) { z.Form_KeyDown(code, shift); });
     }
-    bool tick() { return interval != 0 && run([](zv::zorvane& z) { z.Timer1_Timer(); }); }
+    // The clock wakes the program when its next tick falls due.
+    bool tick() {
+        const auto due = clock.nextDue();
+        if (!due) return false;
+        now = *due;
+        return clock.takeTick(now) && run([](zv::zorvane& z) { z.Timer1_Timer(); });
+    }
     // A click lands only on a shown button, and a pressed button takes the focus.
     bool clickPause() { return click(pause, zv::Focus::Pause, [](zv::zorvane& z) { z.pause_Click(); }); }
     bool clickGameOver() { return click(gameover, zv::Focus::GameOver, [](zv::zorvane& z) { z.gameover_Click(); }); }
@@ -108,6 +117,7 @@ private:
     void apply(const zv::ScreenUpdate& update) {
         if (update.ended) {
             ended = true;
+            clock.setInterval(0, now);
             interval = 0;
             return;
         }
@@ -124,7 +134,8 @@ private:
         pause = update.pause;
         gameover = update.gameover;
         if (update.title) title = *update.title;
-        interval = update.interval;
+        clock.setInterval(update.interval, now);
+        interval = clock.interval();
         if (update.focus) focus = *update.focus;
     }
 

@@ -25,7 +25,10 @@ void deliver(HeadlessScreen& screen, Event event, unsigned pick) {
         if (!button.shown) return;
         screen.focus = event == Event::ClickPause ? Focus::Pause : Focus::GameOver;
     }
-    screen.run([&](zorvane& z) { session::play(z, event, pick); });
+    if (event == Event::Tick)
+        screen.tick();
+    else
+        screen.run([&](zorvane& z) { session::play(z, event, pick); });
 }
 
 // What the window shows besides the board must be the game's own.
