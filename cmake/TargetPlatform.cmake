@@ -15,8 +15,9 @@ endif()
 
 if(EMSCRIPTEN)
   # Emscripten leaves exceptions off unless asked; the game throws on broken
-  # invariants. The larger boards need more than the initial heap, and node
-  # must see main's exit status for a failing test to fail.
+  # invariants. The larger boards need more than the initial heap. Returning
+  # from main ends the program as elsewhere, with exit handlers and flushed
+  # output.
   add_compile_options(-fexceptions)
   add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
 endif()
