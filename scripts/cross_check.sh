@@ -37,8 +37,21 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   step "Wine prefix (first run only)" sh -c 'wineboot -i && wineserver -w'
 fi
 
+# Configures and builds a preset; a warning fails it like an error.
+build() {
+  local log=$out/$1.log
+  if ! { cmake --preset "$1" && cmake --build --preset "$1"; } >"$log" 2>&1; then
+    cat "$log"
+    return 1
+  fi
+  if grep -q "warning:" "$log"; then
+    grep -B2 -A4 "warning:" "$log"
+    return 1
+  fi
+}
+
 for preset in windows-x86 windows-x64 web; do
-  step "$preset: configure and build" sh -c "cmake --preset $preset >/dev/null && cmake --build --preset $preset >/dev/null"
+  step "$preset: configure and build" build "$preset"
   step "$preset: ctest" ctest --preset "$preset" </dev/null
 done
 
@@ -49,7 +62,7 @@ if [ ! -f build/CMakeCache.txt ]; then
   cmake -S . -B build-linux -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DZORVANE_WITH_QT=OFF \
     -DZORVANE_BENCHMARKS=OFF >/dev/null
 fi
-cmake --build "$native" -j2 --target replay_hash >/dev/null
+step "linux: build replay_hash" sh -c "cmake --build $native -j2 --target replay_hash >/dev/null"
 
 step "replay_hash on all four" sh -c "
   $native/tests/replay_hash >$out/linux
