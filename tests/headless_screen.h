@@ -3,6 +3,7 @@
 // A front end with no toolkit: it applies every screen update the way a real
 // window does and paints into a picture of device pixels, so the whole shell
 // layer can be played and looked at without a display.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -80,13 +81,18 @@ public:
             for (int x = std::max(0, box.x); x < std::min(width, box.right()); ++x)
                 picture[std::size_t(y) * std::size_t(width) + std::size_t(x)] = colour;
     }
-    // Pixels whose centres lie inside the disc; the outermost `pen` of them in the outline colour.
+    // Pixels whose centres lie inside the disc; the outermost `pen` of them in
+    // the outline colour. Every value is a multiple of a half, so the sums are
+    // exact and every build paints the same pixels.
     void fillDisc(const zv::Box& square, zv::Rgb fill, zv::Rgb outline, double pen) override {
         const double radius = square.width / 2.0;
+        const double inner = std::max(0.0, radius - pen);
         for (int y = square.y; y < square.bottom(); ++y) {
             for (int x = square.x; x < square.right(); ++x) {
-                const double d = std::hypot(x + 0.5 - square.x - radius, y + 0.5 - square.y - radius);
-                if (d <= radius) fillRect({x, y, 1, 1}, d <= radius - pen ? fill : outline);
+                const double dx = x + 0.5 - square.x - radius;
+                const double dy = y + 0.5 - square.y - radius;
+                const double d2 = dx * dx + dy * dy;
+                if (d2 <= radius * radius) fillRect({x, y, 1, 1}, d2 <= inner * inner ? fill : outline);
             }
         }
     }

@@ -62,6 +62,38 @@ inline void play(zv::zorvane& z, Event event, unsigned pick) {
     }
 }
 
+// A player mashing keys, buttons and menus while the clock mostly ticks. Each
+// event is decided from the engine's own integer draws by plain modulo (no
+// standard distribution, whose output differs between libraries), so every
+// build of the game plays the same session from the same seed.
+class RandomPlayer {
+public:
+    explicit RandomPlayer(unsigned seed) : engine_(seed * 7919u + 1) {}
+
+    struct Move {
+        Event event;
+        unsigned pick;
+    };
+    Move next(const zv::zorvane& z) {
+        const unsigned roll = unsigned(engine_() % 1000);
+        const unsigned pick = unsigned(engine_());
+        // A stopped game waits for the player: press an arrow.
+        if (roll < 850) return {z.Timer1().interval == 0 ? Event::Arrow : Event::Tick, pick};
+        static constexpr struct {
+            unsigned below;
+            Event event;
+        } rest[] = {{960, Event::Arrow},       {968, Event::P},         {972, Event::OtherKey},
+                    {980, Event::ClickPause},  {988, Event::ClickGameOver}, {992, Event::OpenSpeed},
+                    {996, Event::ChooseSpeed}, {1000, Event::ChooseSize}};
+        for (const auto& r : rest)
+            if (roll < r.below) return {r.event, pick};
+        return {Event::ChooseSize, pick};
+    }
+
+private:
+    std::mt19937 engine_;
+};
+
 // Watches the board the way the screen shows it: it keeps its own copy of
 // every cell's look, updated only from the game's list of changed cells,
 // exactly as the window repaints, and compares the two after every event.

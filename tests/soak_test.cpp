@@ -5,8 +5,6 @@
 // says: the picture, title, buttons, clock and focus.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "headless_screen.h"
 #include "session_checks.h"
 
@@ -56,34 +54,13 @@ TEST_P(Soak, RandomPlayNeverBreaksTheGame) {
     zorvane& z = screen.game();
     session::Checker checker;
     ASSERT_EQ(checker.check(z, screen.repainted), "") << "after the first load";
-    std::mt19937 player(seed * 7919u + 1);
-    std::uniform_int_distribution<int> percent(0, 999);
+    session::RandomPlayer player(seed);
     long ticks = 0;
     const int rebuilds = screen.rebuilds;
 
     for (long step = 0; step < 60'000; ++step) {
-        const int roll = percent(player);
-        const unsigned pick = player();
-        Event event = Event::ChooseSize;
-        if (roll < 850) {
-            // A stopped game waits for the player: press an arrow.
-            event = z.Timer1().interval == 0 ? Event::Arrow : Event::Tick;
-            ticks += event == Event::Tick;
-        } else if (roll < 960) {
-            event = Event::Arrow;
-        } else if (roll < 968) {
-            event = Event::P;
-        } else if (roll < 972) {
-            event = Event::OtherKey;
-        } else if (roll < 980) {
-            event = Event::ClickPause;
-        } else if (roll < 988) {
-            event = Event::ClickGameOver;
-        } else if (roll < 992) {
-            event = Event::OpenSpeed;
-        } else if (roll < 996) {
-            event = Event::ChooseSpeed;
-        }
+        const auto [event, pick] = player.next(z);
+        ticks += event == Event::Tick;
         deliver(screen, event, pick);
         std::string problem = checker.check(z, screen.repainted);
         if (problem.empty()) problem = screenProblem(screen);

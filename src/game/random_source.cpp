@@ -1,23 +1,38 @@
 #include "game/random_source.h"
 
-#include <bit>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 
 namespace zv {
+namespace {
+
+// The local calendar time of t; Windows has no localtime_r, only its own
+// thread-safe localtime_s with the arguments the other way round.
+std::tm localTime(std::time_t t) {
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
+    localtime_r(&t, &local);
+#endif
+    return local;
+}
+
+}  // namespace
 
 void TimeSeededRandom::seedFromTimeOfDay() {
     using namespace std::chrono;
     const auto now = system_clock::now();
-    const std::time_t t = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = localTime(system_clock::to_time_t(now));
     const auto micros = duration_cast<microseconds>(now.time_since_epoch()).count() % 1'000'000;
     seed(local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + micros / 1e6);
 }
 
 void TimeSeededRandom::seed(double secondsSinceMidnight) {
-    const auto bits = std::bit_cast<std::uint64_t>(secondsSinceMidnight);
+    std::uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof secondsSinceMidnight);
+    std::memcpy(&bits, &secondsSinceMidnight, sizeof bits);
     std::seed_seq seq{std::uint32_t(bits), std::uint32_t(bits >> 32)};
     engine_.seed(seq);
 }

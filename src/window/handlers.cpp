@@ -50,9 +50,16 @@ void zorvane::mnuSpd_Click(Integer index) {
     Timer1().interval = 0;
 }
 
+namespace {
+constexpr int largestSizeItem() {
+    int largest = 0;
+    for (const auto& item : description::sizeItems) largest = std::max(largest, item.index);
+    return largest;
+}
+}  // namespace
+
 // The chosen size takes effect with the next board; the wall ring adds two.
-static_assert(std::ranges::max(description::sizeItems, {}, &description::MenuItem::index).index + 2 <=
-                  zorvane::largestSide,
+static_assert(largestSizeItem() + 2 <= zorvane::largestSide,
               "the trail ring must hold every cell of the largest board");
 void zorvane::mnuSz_Click(Integer index) {
     boardsize = addInteger(index, 2);
