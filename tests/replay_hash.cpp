@@ -69,6 +69,17 @@ public:
         }
     }
 
+    void screen(const HeadlessScreen& s) {
+        text(s.title);
+        for (const ButtonView* b : {&s.pause, &s.gameover})
+            for (int v : {int(b->shown), b->place.x, b->place.y, b->place.width, b->place.height}) number(v);
+        number(s.interval);
+        number(std::int64_t(s.focus));
+        number(s.width);
+        number(s.height);
+        for (Rgb c : s.picture) colour(c);
+    }
+
 private:
     void bytes(const void* data, std::size_t size) {
         const auto* p = static_cast<const unsigned char*>(data);
@@ -81,21 +92,25 @@ private:
 constexpr unsigned seeds = 8;
 constexpr long events = 50'000;
 constexpr long eventsPerSnapshot = 1'000;
+constexpr long eventsPerPicture = 10'000;
 
 }  // namespace
 
 int main() {
     for (unsigned seed = 1; seed <= seeds; ++seed) {
-        zorvane z(std::make_unique<session::SeededRandom>(seed));
-        z.Show();
+        // Played through the headless front end at a fractional scale, so the
+        // shell layer's geometry and painting are compared too.
+        HeadlessScreen screen(std::make_unique<session::SeededRandom>(seed), 1.5);
+        const zorvane& z = screen.game();
         session::RandomPlayer player(seed);
         StateHash hash;
         // Snapshots along the way as well as at the end, so that a difference
         // a later board would wipe out still shows.
         for (long step = 1; step <= events; ++step) {
             const auto [event, pick] = player.next(z);
-            session::play(z, event, pick);
+            session::deliver(screen, event, pick);
             if (step % eventsPerSnapshot == 0) hash.game(z);
+            if (step % eventsPerPicture == 0) hash.screen(screen);
         }
         std::printf("seed %u: %ld events, %ld boards, best %.0f, hash %016" PRIx64 "\n", seed, events, z.loadCount(),
                     z.best, hash.value());

@@ -12,6 +12,7 @@
 
 #include "game/paints.h"
 #include "game/state.h"
+#include "headless_screen.h"
 #include "test_game.h"
 #include "window/description.h"
 #include "window/keys.h"
@@ -60,6 +61,22 @@ inline void play(zv::zorvane& z, Event event, unsigned pick) {
             break;
         case Event::Quit: z.mnuQuit_Click(); break;
     }
+}
+
+// Delivers one event as a window would: keys only while the board holds the
+// focus, clicks only on shown buttons, which take the focus.
+inline void deliver(HeadlessScreen& screen, Event event, unsigned pick) {
+    const bool isKey = event == Event::Arrow || event == Event::P || event == Event::OtherKey;
+    if (isKey && screen.focus != zv::Focus::Board) return;
+    if (event == Event::ClickPause || event == Event::ClickGameOver) {
+        const zv::ButtonView& button = event == Event::ClickPause ? screen.pause : screen.gameover;
+        if (!button.shown) return;
+        screen.focus = event == Event::ClickPause ? zv::Focus::Pause : zv::Focus::GameOver;
+    }
+    if (event == Event::Tick)
+        screen.tick();
+    else
+        screen.run([&](zv::zorvane& z) { play(z, event, pick); });
 }
 
 // A player mashing keys, buttons and menus while the clock mostly ticks. Each

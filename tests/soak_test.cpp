@@ -13,22 +13,6 @@ using session::Event;
 
 namespace {
 
-// Delivers one event as a window would: keys only while the board holds the
-// focus, clicks only on shown buttons, which take the focus.
-void deliver(HeadlessScreen& screen, Event event, unsigned pick) {
-    const bool isKey = event == Event::Arrow || event == Event::P || event == Event::OtherKey;
-    if (isKey && screen.focus != Focus::Board) return;
-    if (event == Event::ClickPause || event == Event::ClickGameOver) {
-        const ButtonView& button = event == Event::ClickPause ? screen.pause : screen.gameover;
-        if (!button.shown) return;
-        screen.focus = event == Event::ClickPause ? Focus::Pause : Focus::GameOver;
-    }
-    if (event == Event::Tick)
-        screen.tick();
-    else
-        screen.run([&](zorvane& z) { session::play(z, event, pick); });
-}
-
 // What the window shows besides the board must be the game's own.
 std::string screenProblem(HeadlessScreen& screen) {
     const zorvane& z = screen.game();
@@ -61,7 +45,7 @@ TEST_P(Soak, RandomPlayNeverBreaksTheGame) {
     for (long step = 0; step < 60'000; ++step) {
         const auto [event, pick] = player.next(z);
         ticks += event == Event::Tick;
-        deliver(screen, event, pick);
+        session::deliver(screen, event, pick);
         std::string problem = checker.check(z, screen.repainted);
         if (problem.empty()) problem = screenProblem(screen);
         // Repainting only the listed cells left the same picture as a whole repaint.
