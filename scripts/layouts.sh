@@ -2,8 +2,9 @@
 # The game under Xvfb with a window manager (openbox): on each keyboard layout
 # the key that types p, or on a non-Latin layout the key at P's place, shows
 # Pause; Escape from a menu or from the menu bar gives the arrows back; the
-# window asks for no maximize button. About 20 seconds; skips, saying why,
-# where Xvfb cannot run.
+# window asks for no maximize button. About 10 seconds; skips, saying why,
+# where Xvfb cannot run. Every check waits for what it expects, with a
+# deadline (scripts/x11_wait.sh).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -17,45 +18,72 @@ if [ "${1:-}" != "--inside" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside
 fi
 
+source scripts/x11_wait.sh
 work=$(mktemp -d)
 pid=
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 trap 'kill $pid $wm 2>/dev/null || true; rm -rf "$work"' EXIT
-sleep 1
+# openbox manages the screen once it names itself on the root window.
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_until 20 wm_running || { echo "layouts: FAILED: openbox did not start"; exit 1; }
 
 failures=0
 check() {  # check DESCRIPTION COMMAND...
   if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
+# Started, shown, holding the keys and painted; every wait has a deadline.
 start_game() {
   ./build/zorvane 2>/dev/null &
   pid=$!
-  wid=$(xdotool search --sync --pid "$pid" --name Score | head -1)
-  xdotool windowactivate --sync "$wid"
-  sleep 0.4
+  wait_until 20 has_window "$pid" Score || { echo "layouts: FAILED: no game window"; exit 1; }
+  wid=$(window_of "$pid" Score)
+  xdotool windowactivate "$wid" 2>/dev/null || true
+  wait_until 20 focused "$wid" || { echo "layouts: FAILED: the game window never got the focus"; exit 1; }
+  wait_until 20 painted "$wid" || { echo "layouts: FAILED: the game window was never painted"; exit 1; }
 }
 stop_game() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
 # A fresh board waits at " 0/ 0"; the first tick changes the title, whatever the head meets.
-ticked() { sleep 0.4; [ "$(xdotool getwindowname "$wid")" != "Score:  0/ 0" ]; }
-# Pixels of the Pause button's place (below the menu bar) that changed between two shots.
-pause_pixels() {
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  local n
-  n=$(compare -metric AE -extract "73x49+240+$((HEIGHT - 468 + 216))" "$work/before.png" "$work/after.png" null: 2>&1 || true)
-  echo "${n%% *}"
+started() { ! title_is "$wid" "Score:  0/ 0"; }
+ticked() { wait_until 20 started; }
+pause_shown() { (($(changed_pixels "$wid" "$work/before.png" "$(pause_box "$wid")") > 1000)); }
+# The menu bar in keyboard mode draws its first title (Speed) highlighted.
+menu_bar_keys() { (($(changed_pixels "$wid" "$work/bar.png" 60x19+0+0) > 200)); }
+press_alt() {
+  shot "$wid" "$work/bar.png"
+  xdotool key Alt_L
+  wait_until 20 menu_bar_keys
+}
+# An open menu is a window of its own.
+menu_open() { (($(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l) > 1)); }
+# Menus closed and the bar as it was before Alt: the keys are the board's again.
+menus_left() { ! menu_open && (($(changed_pixels "$wid" "$work/bar.png" 60x19+0+0) < 50)); }
+# Escape, and once it has been handled, Left: an arrow sent along with the
+# Escape can reach the menu bar before it has let the keys go.
+escape_then_left() {
+  xdotool key Escape
+  wait_until 20 menus_left || return 1
+  xdotool key Left
+  ticked
 }
 
+# The key under test, then Up: once the snake has moved, both keys have been
+# handled, and Up keeps the head out of the Pause button's place. The
+# Pause button is drawn before the tick that moves the head.
 for entry in "us:p:1" "de:p:1" "fr:p:1" "us -variant dvorak:p:1" "us -variant dvorak:l:0" \
              "ru:Cyrillic_ze:1" "ua:Cyrillic_ze:1" "gr:Greek_pi:1"; do
   IFS=: read -r layout keysym pauses <<<"$entry"
   setxkbmap $layout  # word splitting passes the variant
   start_game
-  import -window "$wid" -depth 8 "$work/before.png"
-  xdotool key "$keysym"
-  sleep 0.3
-  import -window "$wid" -depth 8 "$work/after.png"
-  check "$layout: $keysym shows Pause: $pauses" [ "$(( $(pause_pixels) > 1000 ))" = "$pauses" ]
+  shot "$wid" "$work/before.png"
+  xdotool key "$keysym" Up
+  if ! ticked; then
+    check "$layout: $keysym, then Up starts the snake" false
+  elif ((pauses)); then
+    check "$layout: $keysym shows Pause" wait_until 20 pause_shown
+  else
+    check "$layout: $keysym shows no Pause" eval '! pause_shown'
+  fi
   stop_game
 done
 setxkbmap us
@@ -64,16 +92,15 @@ start_game
 hints=$(xprop -id "$wid" _MOTIF_WM_HINTS | cut -d= -f2)  # flags, functions, decorations, ...
 IFS=', ' read -r _ functions decorations _ <<<"$hints"
 check "no maximize function or button asked for ($hints)" [ $((functions & 0x10 | decorations & 0x40)) = 0 ]
-xdotool key Alt_L; sleep 0.2
-xdotool key Down; sleep 0.3   # opens Speed
-xdotool key Escape Left
-check "Alt, Down, Escape from the Speed menu, then Left steers" ticked
+check "Alt gives the menu bar the keys" press_alt
+xdotool key Down
+check "Down from the menu bar opens Speed" wait_until 20 menu_open
+check "Alt, Down, Escape from the Speed menu, then Left steers" escape_then_left
 stop_game
 
 start_game
-xdotool key Alt_L; sleep 0.2
-xdotool key Escape Left
-check "Alt, Escape, then Left steers" ticked
+check "Alt gives the menu bar the keys" press_alt
+check "Alt, Escape, then Left steers" escape_then_left
 stop_game
 
 ((failures == 0)) || { echo "layouts: $failures check(s) failed"; exit 1; }

@@ -86,14 +86,11 @@ files=$(dpkg-query -L zorvane | while read -r f; do [ -d "$f" ] || echo "$f"; do
 [ -x "$exec_path" ] || fail "Exec=$exec_path is not an installed program"
 desktop-file-validate "$entry" || fail "desktop-file-validate on the packaged entry"
 XVFB_EXEC=$exec_path WM_CLASS_WANTED=$wm_class xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+  source scripts/x11_wait.sh
   "$XVFB_EXEC" 2>/dev/null & pid=$!
   trap "kill $pid 2>/dev/null" EXIT
-  for _ in $(seq 100); do
-    wid=$(xdotool search --pid $pid --name "^Score: " 2>/dev/null | head -1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.1
-  done
-  [ -n "$wid" ] || { echo "no window titled with the score" >&2; exit 1; }
+  wait_until 20 has_window $pid "^Score: " || { echo "no window titled with the score" >&2; exit 1; }
+  wid=$(window_of $pid "^Score: ")
   echo "window: $(xdotool getwindowname $wid)"
   xprop -id $wid WM_CLASS | grep -qx "WM_CLASS(STRING) = \"zorvane\", \"$WM_CLASS_WANTED\"" ||
     { echo "WM_CLASS differs from StartupWMClass=$WM_CLASS_WANTED: $(xprop -id $wid WM_CLASS)" >&2; exit 1; }

@@ -15,4 +15,5 @@ bash scripts/sanitize.sh       # the whole suite under AddressSanitizer and UBSa
 bash scripts/fuzz.sh           # 60 s of libFuzzer sessions
 bash scripts/x11_soak.sh       # the real program on Xvfb, 30 s of random input
 bash scripts/layouts.sh        # P on seven keyboard layouts, menu keys, window hints, under openbox
+bash scripts/home_install_check.sh  # home-folder install and uninstall, cpack between them
 bash scripts/package_check.sh  # the Debian package: files, lint, install, start, remove

@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 source scripts/packages.sh
+source scripts/x11_wait.sh
 if ! need_packages xvfb xdotool; then
   echo "x11 soak: skipped, Xvfb and xdotool cannot be installed here"
   exit 0
@@ -26,8 +27,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # A display of our own: Xvfb picks a free number and writes it to fd 3.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "x11 soak: FAILED: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+wait_until 20 test -s "$work/display" || { echo "x11 soak: FAILED: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=:$(cat "$work/display")
 export QT_QPA_PLATFORM=xcb
 
@@ -41,13 +41,11 @@ fail() {
   exit 1
 }
 
-window=
-for _ in $(seq 100); do
-  window=$(xdotool search --sync --onlyvisible --pid "$pid" --name "Score" 2>/dev/null | head -1) && [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window appeared"
-xdotool windowfocus --sync "$window" || fail "the window cannot take the focus"
+gone() { ! kill -0 "$pid" 2>/dev/null; }
+wait_until 20 has_window "$pid" Score || fail "no window appeared"
+window=$(window_of "$pid" Score)
+xdotool windowfocus "$window" 2>/dev/null || true
+wait_until 20 focused "$window" || fail "the window cannot take the focus"
 
 # Where things are, in the window's own pixels. The menu bar titles sit at
 # its left: Speed, Size, Quit; a menu's items are about 23 pixels apart.
@@ -59,11 +57,13 @@ item_y0=30; item_step=23
 # Keys never reach the menu bar, or a random Left, Right and Return could walk
 # it to Quit: a menu is only ever opened, used and closed with the mouse, and
 # every batch starts by clicking away any menu still open.
-close_menus() {
-  local shown
-  shown=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
-  [ "$shown" -le 1 ] || xdotool mousemove --window "$window" 3 $((HEIGHT - 3)) click 1 sleep 0.2 2>/dev/null || true
+# An open menu is a window of its own; a click on the board's corner closes it.
+menus_closed_or_click_away() {
+  (($(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l) <= 1)) && return 0
+  xdotool mousemove --window "$window" 3 $((HEIGHT - 3)) click 1 2>/dev/null || true
+  return 1
 }
+close_menus() { wait_until 20 menus_closed_or_click_away || fail "a menu stayed open, after $events events"; }
 
 xdotool key F1   # Insane
 xdotool key Right
@@ -89,7 +89,8 @@ while [ "$SECONDS" -lt "$end" ]; do
     elif [ "$roll" -lt 88 ]; then
       # Open Speed or Size and click an item, or a place below the last
       # item, which closes the menu like Escape; then click away in case
-      # the menu opened late.
+      # the menu opened late. The pauses only pace the input: nothing is
+      # checked here, and a click that misses the menu is random input too.
       x=$speed_x; [ $((RANDOM % 2)) -eq 0 ] && x=$size_x
       y=$((item_y0 + item_step * (RANDOM % 7)))
       batch+=(mousemove --window "$window" "$x" "$menu_y" click --delay 2 1 sleep 0.15
@@ -107,10 +108,9 @@ done
 close_menus
 
 kill -0 "$pid" 2>/dev/null || fail "the game ended before Quit, after $events events"
-xdotool windowfocus --sync "$window" || true
+xdotool windowfocus "$window" 2>/dev/null || true
 xdotool mousemove --window "$window" "$quit_x" "$menu_y" click 1
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Quit did not end the game"
+wait_until 20 gone || fail "Quit did not end the game"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
@@ -126,10 +126,10 @@ scores=$(sort -u "$titles" | wc -l)
 # Another program destroying the window ends the game as well.
 "$game" 2>"$work/stderr" &
 pid=$!
-window=$(xdotool search --sync --onlyvisible --pid "$pid" --name "Score" | head -1) || fail "no second window"
+wait_until 20 has_window "$pid" Score || fail "no second window"
+window=$(window_of "$pid" Score)
 xdotool key Right windowclose "$window" || fail "xdotool could not destroy the window"
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the game ran on after its window was destroyed"
+wait_until 20 gone || fail "the game ran on after its window was destroyed"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after the window was destroyed"

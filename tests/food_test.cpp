@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "test_game.h"
+#include "window/keys.h"
 
 using namespace zv;
 
@@ -90,34 +91,54 @@ TEST(Food, FoodEatenWithTailposAboveFiveGivesFiveMoreCells) {
     EXPECT_FALSE(g.z.gameover().shown);
 }
 
-TEST(Food, TailStepHidesFoodAndNoNewFoodComesUntilExpiry) {
-    TestGame g;
-    g.load();
-    for (int tick = 2; tick <= 19; ++tick) g.step(aroundRing(g.z, 10, 40));
-    g.eatAhead(aroundRing(g.z, 10, 40), {10, 45});  // tick 20: the tail goes back five entries
-    // The next food falls on the third of the cells the tail will step over again.
-    const Cell spot = g.cellOf(g.z.trail[std::size_t(g.z.tailpos) + 3]);
-    ASSERT_EQ(g.role(spot), '.');
-    g.scriptCell(spot);
-    g.step(aroundRing(g.z, 10, 40));  // tick 21
-    ASSERT_EQ(g.role(spot), '*');
-    g.step(aroundRing(g.z, 10, 40));
-    g.step(aroundRing(g.z, 10, 40));  // tick 23: the tail step hides it
-    EXPECT_EQ(g.role(spot), '.');
-    EXPECT_TRUE(g.z.foodup);
+// The head runs into its own body and play goes on: the crash cell then
+// stands twice in the trail. The tail clears it at the earlier entry; food or
+// a blue block that lands there afterwards must outlast the later entry.
+TEST(Food, TailStepLeavesFoodOrBlueBlockOnACellTheTrailHoldsTwice) {
+    const Cell spot{26, 25};
+    for (const char landing : {'*', 'b'}) {
+        SCOPED_TRACE(landing);
+        TestGame g;
+        g.load();
+        const auto press = [&g](Integer key, float expiry = TestGame::keep) {
+            g.z.Form_KeyDown(key, 0);
+            g.rng->push(expiry);
+            g.z.Timer1_Timer();
+        };
+        for (Integer key : {keys::Right, keys::Right, keys::Down, keys::Left, keys::Up}) press(key);  // ticks 2..6
+        ASSERT_EQ(g.role(spot), 'X');
+        ASSERT_EQ(g.z.Timer1().interval, 0);
+        for (Integer key : {keys::Up, keys::Up, keys::Left, keys::Left, keys::Down}) press(key);  // ticks 7..11
+        ASSERT_EQ(g.z.Timer1().interval, 75);
+        press(keys::Down, landing == '*' ? TestGame::expire : TestGame::keep);  // tick 12
+        ASSERT_EQ(g.role(spot), '.');  // cleared at its first trail entry
 
-    const long draws = g.rng->draws();
-    for (int i = 0; i < 5; ++i) g.step(aroundRing(g.z, 10, 40));
-    EXPECT_EQ(g.rng->draws() - draws, 5);  // only the expiry draws
-    EXPECT_EQ(countRole(g.z, '*'), 0);
+        if (landing == '*') {
+            g.scriptCell(spot);  // tick 13: the next food
+            press(keys::Down);
+        } else {
+            g.eatAhead("down", spot);  // tick 13: a meal drops its blue block there
+            g.scriptCell({2, 3});
+        }
+        for (Integer key : {keys::Down, keys::Right, keys::Up, keys::Up}) press(key);  // ticks 14..17
+        ASSERT_EQ(g.cell(spot), g.z.trail[6]);  // the entry tick 16's tail step reached
+        EXPECT_EQ(g.role(spot), landing);
 
-    g.z.direction = aroundRing(g.z, 10, 40);
-    g.rng->push(TestGame::expire);
-    g.z.Timer1_Timer();
-    EXPECT_FALSE(g.z.foodup);
-    g.scriptCell({2, 3});
-    g.step(aroundRing(g.z, 10, 40));
-    EXPECT_EQ(g.role({2, 3}), '*');
+        // Tick 18 enters the spot from the left: the food is eaten, the block is a crash.
+        const double score = g.z.score;
+        g.z.Form_KeyDown(keys::Right, 0);
+        g.rng->push(TestGame::keep);
+        if (landing == '*') g.scriptCell({10, 40});  // the meal's blue block
+        g.z.Timer1_Timer();
+        if (landing == '*') {
+            EXPECT_EQ(g.role(spot), 'H');
+            EXPECT_EQ(g.z.score, score + 100 + 0.5);
+            EXPECT_EQ(g.role({10, 40}), 'b');
+        } else {
+            EXPECT_EQ(g.role(spot), 'X');
+            EXPECT_EQ(g.z.Timer1().interval, 0);
+        }
+    }
 }
 
 TEST(Food, BlueBlockCanLandRightInFrontOfTheHead) {

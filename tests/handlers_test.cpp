@@ -42,14 +42,25 @@ TEST(Keys, OtherKeysDoNothingWhileWaitingExceptPShowingPause) {
 }
 
 TEST(Keys, OppositeArrowIsRefusedButStillRestartsTheClock) {
-    TestGame g;
-    g.load();
-    g.z.Form_KeyDown(keys::Up, 0);
-    g.z.mnuSpd_Click(250);  // stops the clock
-    ASSERT_EQ(g.z.Timer1().interval, 0);
-    g.z.Form_KeyDown(keys::Down, 0);
-    EXPECT_EQ(g.z.direction, "up");
-    EXPECT_EQ(g.z.Timer1().interval, 250);
+    const struct {
+        Integer key;
+        Integer reverse;
+        const char* heading;
+    } headings[] = {{keys::Up, keys::Down, "up"},
+                    {keys::Down, keys::Up, "down"},
+                    {keys::Left, keys::Right, "left"},
+                    {keys::Right, keys::Left, "right"}};
+    for (const auto& h : headings) {
+        SCOPED_TRACE(h.heading);
+        TestGame g;
+        g.load();
+        g.z.Form_KeyDown(h.key, 0);
+        g.z.mnuSpd_Click(250);  // stops the clock
+        ASSERT_EQ(g.z.Timer1().interval, 0);
+        g.z.Form_KeyDown(h.reverse, 0);
+        EXPECT_EQ(g.z.direction, h.heading);
+        EXPECT_EQ(g.z.Timer1().interval, 250);
+    }
 }
 
 TEST(Keys, LeftThenDownWhileHeadingUpTurnsTheSnakeDown) {

@@ -158,6 +158,10 @@ public:
                 if (now.visible && now.fill == paints::crash && !sameLook(seen_[std::size_t(n)], now) &&
                     (z.Timer1().interval != 0 || !gameoverShown))
                     problem = "a crash left the clock running or Game Over hidden";
+                // Only the head running into a blue block takes it away (it turns red).
+                const Shape& before = seen_[std::size_t(n)];
+                if (before.visible && before.fill == paints::blueBlock && !now.visible)
+                    problem = "blue block " + std::to_string(n) + " vanished";
                 seen_[std::size_t(n)] = now;
             }
         }
@@ -216,6 +220,7 @@ private:
         if (shown != cells.shownCells()) return "the count of shown cells is off";
         if (food > 1) return std::to_string(food) + " food cells";
         if (food == 1 && (!z.foodup || z.scratch != foodCell)) return "the food shown is not the game's food";
+        if (food == 0 && z.foodup) return "the food is up but not shown: it can be neither eaten nor replaced";
         // Until a crash, the snake shows one head: a circle on the head's cell.
         if (!z.gameover().shown && (circles != 1 || roleOf(cells[head]) != 'H'))
             return std::to_string(circles) + " circles, head cell shows '" + roleOf(cells[head]) + "'";

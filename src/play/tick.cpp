@@ -21,6 +21,10 @@ void appendTitleForm(std::string& title, double value) {
     title.append(digits, result.ptr);
 }
 
+bool showsFoodOrBlueBlock(const BlockArray& cells, Integer n) {
+    return cells.visible(n) && (cells.fill(n) == paints::food || cells.fill(n) == paints::blueBlock);
+}
+
 }  // namespace
 
 void zorvane::Timer1_Timer() {
@@ -102,7 +106,11 @@ void zorvane::grow() {
     if (growtick > tailHoldsWhileAtMost || trailSpan() >= trailLength - 1) {
         tailpos += 1;
         if (tailpos > trailLength) tailpos = 1;
-        Block().hide(trail.at(std::size_t(tailpos)));
+        // The tail can reach a cell it has cleared before (the head crashed
+        // into the body and play went on, or a meal sent the tail back): food
+        // or a blue block that has landed there since must stay in play.
+        const Integer cell = trail.at(std::size_t(tailpos));
+        if (!showsFoodOrBlueBlock(Block(), cell)) Block().hide(cell);
     }
 }
 
