@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <utility>
 
 #include "window/description.h"
 #include "window/keys.h"
@@ -33,7 +34,6 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(
 MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<TickClock> clock, QWidget* parent)
     : QMainWindow(parent),
       shell_(std::move(random)),
-      game_(shell_.game()),
       clock_(clock ? std::move(clock) : std::make_unique<GameClock>()) {
     clock_->onTick = [this] { tick(); };
     // The board sets the window's size, so there is nothing to maximize.
@@ -55,8 +55,8 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Tic
         button->setAutoDefault(false);
         button->hide();
     }
-    connect(pause_, &QPushButton::clicked, this, [this] { dispatch([this] { game_.pause_Click(); }); });
-    connect(gameover_, &QPushButton::clicked, this, [this] { dispatch([this] { game_.gameover_Click(); }); });
+    connect(pause_, &QPushButton::clicked, this, [this] { dispatch([](zorvane& z) { z.pause_Click(); }); });
+    connect(gameover_, &QPushButton::clicked, this, [this] { dispatch([](zorvane& z) { z.gameover_Click(); }); });
     setTabOrder(board_, gameover_);
     setTabOrder(gameover_, pause_);
 
@@ -81,7 +81,7 @@ void MainWindow::addItems(QMenu* menu, std::span<const description::MenuItem> it
         // The menus' shortcuts are all function keys.
         action->setShortcut(QKeySequence(Qt::Key_F1 + (item.shortcut - keys::function(1))));
         connect(action, &QAction::triggered, this, [this, handler, index = Integer(item.index)] {
-            dispatch([this, handler, index] { (game_.*handler)(index); });
+            dispatch([handler, index](zorvane& z) { (z.*handler)(index); });
         });
     }
 }
@@ -93,7 +93,7 @@ void MainWindow::buildMenus() {
         if (const auto clicked = title.clicked) {
             quitAction_ = bar->addAction(text(title.title));
             connect(quitAction_, &QAction::triggered, this,
-                    [this, clicked] { dispatch([this, clicked] { (game_.*clicked)(); }); });
+                    [this, clicked] { dispatch([clicked](zorvane& z) { (z.*clicked)(); }); });
             continue;
         }
         QMenu* menu = bar->addMenu(text(title.title));
@@ -101,22 +101,22 @@ void MainWindow::buildMenus() {
         bar->watch(menu);
         if (const auto opened = title.opened)
             connect(menu, &QMenu::aboutToShow, this,
-                    [this, opened] { dispatch([this, opened] { (game_.*opened)(); }); });
+                    [this, opened] { dispatch([opened](zorvane& z) { (z.*opened)(); }); });
         addItems(menu, title.items, title.chosen);
     }
 }
 
 void MainWindow::tick() {
-    dispatch([this] { game_.Timer1_Timer(); });
+    dispatch([](zorvane& z) { z.Timer1_Timer(); });
 }
 
 void MainWindow::keyDown(int keyCode, int shift) {
-    dispatch([this, keyCode, shift] { game_.Form_KeyDown(Integer(keyCode), Integer(shift)); });
+    dispatch([keyCode, shift](zorvane& z) { z.Form_KeyDown(Integer(keyCode), Integer(shift)); });
 }
 
 template <typename Handler>
 void MainWindow::dispatch(Handler&& handler) {
-    if (auto update = shell_.run([&](zorvane&) { handler(); }, focus())) apply(*update);
+    if (auto update = shell_.run(std::forward<Handler>(handler), focus())) apply(*update);
 }
 
 void MainWindow::apply(const ScreenUpdate& update) {

@@ -33,8 +33,8 @@ public:
                         std::unique_ptr<TickClock> clock = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const zorvane& game() const { return game_; }
-    zorvane& game() { return game_; }
+    const zorvane& game() const { return shell_.game(); }
+    zorvane& game() { return shell_.game(); }
     TickClock& clock() { return *clock_; }
     BoardWidget* board() const { return board_; }
     QPushButton* pauseButton() const;
@@ -59,7 +59,6 @@ private:
     void end();
 
     Shell shell_;
-    zorvane& game_;
     std::unique_ptr<TickClock> clock_;
     BoardWidget* board_ = nullptr;
     CaptionButton* pause_ = nullptr;
