@@ -5,7 +5,9 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/packages.sh
-need_packages cmake make emscripten nodejs npm chromium fonts-liberation googletest libgtest-dev
+need_packages cmake make emscripten nodejs chromium fonts-liberation googletest libgtest-dev
+# Some Node.js packages carry npm inside and conflict with Debian's.
+command -v npm >/dev/null || need_packages npm
 
 export NODE_PATH=/usr/share/nodejs
 cmake --preset web >/dev/null

@@ -4,12 +4,13 @@ import http from 'node:http';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
   '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 
-export const root = process.env.ZORVANE_WEB_ROOT ?? path.resolve(import.meta.dirname, '../../build-web');
+export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web', import.meta.url));
 
 export function serve(dir = root) {
   const server = http.createServer((request, response) => {

@@ -3,6 +3,9 @@
 // buttons, title, clock and focus. Every rule of the game is the module's.
 'use strict';
 
+// Once loaded, the page plays offline.
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+
 const Focus = { Nothing: 0, Board: 1, Pause: 2, GameOver: 3, Elsewhere: 4 };
 
 createZorvane().then((mod) => {
