@@ -41,6 +41,7 @@ async function headMovesFrom(page, from) {
   const held = await state(page);
   assert.equal(held.interval, 0);
   assert.equal(held.pauseHidden, false);
+  assert.equal(await page.evaluate(() => window.zorvane.scheduled()), false, 'a held game schedules nothing');
   return find(await cells(page), paint.head)[0];
 }
 
@@ -93,6 +94,14 @@ test('arrows steer, a reversal is refused, P pauses and any key resumes', async 
   next = await headMovesFrom(page, head);
   assert.ok(next[1] < head[1], `up from ${head} to ${next}`);
   assert.equal((await state(page)).gameoverHidden, true);
+  // On a Cyrillic layout the key at P's place types "з" and still pauses.
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await state(page)).interval, 250);
+  const cdp = await page.createCDPSession();
+  for (const type of ['keyDown', 'keyUp']) {
+    await cdp.send('Input.dispatchKeyEvent', { type, key: 'з', code: 'KeyP', text: 'з', windowsVirtualKeyCode: 80 });
+  }
+  assert.equal((await state(page)).interval, 0);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -210,6 +219,17 @@ test('at device-pixel ratio 2 the canvas has device pixels and the cells\' pitch
     assert.ok(pitches.length > 8, `${pitches.length} cells found`);
     assert.ok(Math.max(...pitches) - Math.min(...pitches) <= 1, `pitches ${[...new Set(pitches)]}`);
   }
+  // Another screen: the board is painted again in its pixels, on whole device pixels.
+  // Emulation changes the ratio without the resize a real browser sends with it.
+  await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 1.5 });
+  await page.evaluate(() => window.dispatchEvent(new Event('resize')));
+  await page.waitForFunction(() => document.getElementById('board').width === window.zorvane.view().width &&
+    window.zorvane.view().width !== 936);
+  const moved = await page.$eval('#board', (b) => ({ width: b.width, css: b.getBoundingClientRect().width,
+    top: b.getBoundingClientRect().top }));
+  assert.ok(Math.abs(moved.css * 1.5 - moved.width) < 1, `${moved.css} css pixels for ${moved.width}`);
+  assert.ok(Math.abs(moved.top * 1.5 - Math.round(moved.top * 1.5)) < 0.01, `board at ${moved.top}`);
+  checkBoard(await cells(page));
   assert.deepEqual(page.errors, []);
   await page.close();
 });

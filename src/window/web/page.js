@@ -347,17 +347,21 @@ createZorvane().then((mod) => {
   document.getElementById('again').addEventListener('click', () => location.reload());
 
   // A new ratio (a zoom, another screen) repaints the board in its pixels.
-  function watchRatio() {
-    const query = window.matchMedia(`(resolution: ${ratio}dppx)`);
-    query.addEventListener('change', () => {
-      ratio = window.devicePixelRatio || 1;
-      if (!ended && call('zv_set_ratio', ratio)) {
-        layOut(view());
-        sync();
-      }
-      watchRatio();
-    }, { once: true });
+  // Browsers tell it by a media query's change, some only by a resize.
+  function ratioChanged() {
+    const now = window.devicePixelRatio || 1;
+    if (ended || now === ratio) return;
+    ratio = now;
+    if (call('zv_set_ratio', ratio)) {
+      layOut(view());
+      sync();
+    }
+    watchRatio();
   }
+  function watchRatio() {
+    window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', ratioChanged, { once: true });
+  }
+  window.addEventListener('resize', ratioChanged);
 
   const seed = Number(new URLSearchParams(location.search).get('seed') ?? -1);
   call('zv_start', ratio, Number.isFinite(seed) ? seed : -1);
@@ -370,5 +374,5 @@ createZorvane().then((mod) => {
     const b = call('zv_cell_box', column, row) >> 2;
     return { x: mod.HEAP32[b], y: mod.HEAP32[b + 1], width: mod.HEAP32[b + 2], height: mod.HEAP32[b + 3] };
   };
-  window.zorvane = { view, cellBox, ready: true };
+  window.zorvane = { view, cellBox, scheduled: () => wakeTimer !== 0, ready: true };
 });
