@@ -25,6 +25,8 @@ createZorvane().then((mod) => {
   let wakeTimer = 0;
   let blitPending = false;
   let ended = false;
+  let shownTitle = '';
+  const titleElement = document.querySelector('title');
 
   // The module's view of the screen, as 32-bit integers.
   function view() {
@@ -34,7 +36,7 @@ createZorvane().then((mod) => {
     return {
       ended: h[v], width: h[v + 1], height: h[v + 2], inner: box(3), interval: h[v + 7],
       pauseShown: h[v + 8], pause: box(9), gameoverShown: h[v + 13], gameover: box(14),
-      focus: h[v + 18], titleChanged: h[v + 19], rebuilds: h[v + 20], dirty: box(21),
+      focus: h[v + 18], rebuilds: h[v + 19], dirty: box(20),
     };
   }
 
@@ -90,7 +92,12 @@ createZorvane().then((mod) => {
     }
     placeButton(pauseButton, v.pauseShown, v.pause);
     placeButton(gameoverButton, v.gameoverShown, v.gameover);
-    if (v.titleChanged || document.title !== text(call('zv_title'))) document.title = text(call('zv_title'));
+    // Several ticks may have run: the last title counts, whichever changed it.
+    const title = text(call('zv_title'));
+    if (title !== shownTitle) {
+      shownTitle = title;
+      titleElement.textContent = title;
+    }
     // While a menu is open it has the keys.
     if (v.focus >= 0 && !menus.open()) {
       const target = v.focus === Focus.Pause ? pauseButton : v.focus === Focus.GameOver ? gameoverButton : board;
@@ -212,8 +219,9 @@ createZorvane().then((mod) => {
       const { title, menu } = titles[t];
       title.classList.add('active');
       menu.hidden = false;
-      (fromKeys ? menu.firstChild : menu).focus?.({ preventScroll: true });
-      if (!fromKeys) menu.tabIndex = -1, menu.focus({ preventScroll: true });
+      // From the keys the first item is selected; from the mouse none is.
+      menu.tabIndex = -1;
+      (fromKeys ? menu.firstChild : menu).focus({ preventScroll: true });
       call('zv_menu_open', when(event), had, t);
       sync();
     }
@@ -229,7 +237,7 @@ createZorvane().then((mod) => {
     function close(giveBack) {
       hideMenu();
       barMode = false;
-      if (giveBack && !ended) returnFocus.focus({ preventScroll: true });
+      if (giveBack && !ended) (returnFocus.hidden ? board : returnFocus).focus({ preventScroll: true });
     }
 
     function choose(t, i, event) {
@@ -288,9 +296,22 @@ createZorvane().then((mod) => {
       return true;
     }
 
-    // A press anywhere else closes an open menu without a choice.
+    // A press anywhere else closes an open menu without a choice, and does
+    // nothing more: a button under it is not pressed.
+    let swallowClick = false;
     document.addEventListener('mousedown', (event) => {
-      if ((openIndex >= 0 || barMode) && !menubar.contains(event.target)) close(true);
+      swallowClick = false;
+      if ((openIndex < 0 && !barMode) || menubar.contains(event.target)) return;
+      close(true);
+      event.preventDefault();
+      event.stopPropagation();
+      swallowClick = true;
+    }, true);
+    document.addEventListener('click', (event) => {
+      if (!swallowClick) return;
+      swallowClick = false;
+      event.preventDefault();
+      event.stopPropagation();
     }, true);
 
     return { handleKey, close, enterBar, open: () => openIndex >= 0 || barMode };

@@ -33,7 +33,6 @@ struct View {
     std::int32_t gameoverShown = 0;
     Box gameover;
     std::int32_t focus = -1;  // where the keys must go now, or -1
-    std::int32_t titleChanged = 0;
     std::int32_t rebuilds = 0;
     Box dirty;  // device pixels to copy, after takeDirty
 };
@@ -124,7 +123,6 @@ private:
     template <typename Handler>
     void run(Handler&& handler, Time now) {
         view_.focus = -1;
-        view_.titleChanged = 0;
         if (auto update = shell_.run(std::forward<Handler>(handler), focus_)) apply(*update, now);
     }
 
@@ -157,10 +155,7 @@ private:
         view_.pause = update.pause.place;
         view_.gameoverShown = update.gameover.shown;
         view_.gameover = update.gameover.place;
-        if (update.title) {
-            title_ = *update.title;
-            view_.titleChanged = 1;
-        }
+        if (update.title) title_ = *update.title;
         clock_.setInterval(update.interval, now);
         view_.interval = clock_.interval();
         if (update.focus) {
