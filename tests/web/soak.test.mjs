@@ -70,7 +70,7 @@ test(`${seconds} s of random play at Insane (seed ${seed})`, { timeout: (seconds
   assert.ok(end < baseline * 1.5 + 2e6, `JS heap grew from ${baseline} to ${end}`);
   const memory = await page.evaluate(() => performance.memory?.usedJSHeapSize ?? 0);
   assert.deepEqual(page.errors, []);
-  console.log(`# ${steps} random events, ${titles.length} titles sampled, JS heap ${baseline} -> ${end} (${memory})`);
+  console.log(`${steps} random events, ${titles.length} titles sampled, JS heap ${baseline} -> ${end} (${memory})`);
   await page.close();
   await close(browser, server);
 });
