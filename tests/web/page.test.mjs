@@ -106,6 +106,21 @@ test('arrows steer, a reversal is refused, P pauses and any key resumes', async 
   await page.close();
 });
 
+test('a stalled page drops the ticks it missed instead of running them in a burst', async () => {
+  const page = await open(browser, server);
+  await page.keyboard.press('F1');  // Insane: a tick every millisecond
+  await page.keyboard.press('ArrowUp');
+  const ticks = await page.evaluate(async () => {
+    const until = performance.now() + 300;
+    while (performance.now() < until);  // a stall, as of a busy or hidden tab
+    await new Promise((resolve) => setTimeout(resolve, 50));
+    return window.zorvane.ticks();
+  });
+  assert.ok(ticks.dropped >= 150, `${ticks.dropped} ticks dropped`);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test('menus by mouse and keyboard: Speed pauses, an item sets the interval, the arrows steer after', async () => {
   const page = await open(browser, server);
   await page.keyboard.press('ArrowRight');

@@ -119,10 +119,11 @@ createZorvane().then((mod) => {
     wakeTimer = setTimeout(wake, Math.max(0, due - performance.now()));
   }
 
+  let lastWakeTicks = 0;
   function wake() {
     wakeTimer = 0;
     if (ended) return;
-    call('zv_frame', performance.now());
+    lastWakeTicks = call('zv_frame', performance.now());
     sync();
   }
 
@@ -395,5 +396,9 @@ createZorvane().then((mod) => {
     const b = call('zv_cell_box', column, row) >> 2;
     return { x: mod.HEAP32[b], y: mod.HEAP32[b + 1], width: mod.HEAP32[b + 2], height: mod.HEAP32[b + 3] };
   };
-  window.zorvane = { view, cellBox, scheduled: () => wakeTimer !== 0, ready: true };
+  window.zorvane = {
+    view, cellBox, ready: true,
+    scheduled: () => wakeTimer !== 0,
+    ticks: () => ({ lastWake: lastWakeTicks, dropped: call('zv_dropped_ticks') }),
+  };
 });

@@ -111,6 +111,7 @@ public:
         return due ? double(due->count()) / 1e6 : -1;
     }
 
+    std::int64_t droppedTicks() const { return clock_.droppedTicks(); }
     View& view() { return view_; }
     const BoardGeometry& geometry() const { return shell_.geometry(); }
     const std::string& title() const { return title_; }
@@ -216,6 +217,7 @@ EMSCRIPTEN_KEEPALIVE const zv::Box* zv_cell_box(int column, int row) {
 }
 EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game().nextDue(); }
 EMSCRIPTEN_KEEPALIVE int zv_frame(double now) { return game().catchUp(now); }
+EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return double(game().droppedTicks()); }
 
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
                                 int shortcutsOnly) {
