@@ -70,11 +70,12 @@ public:
         return true;
     }
 
-    // Every tick due by `now`, each as the clock's own event.
-    int catchUp(double now) {
+    // Every tick due by `now`, each as the clock's own event; at most `most`
+    // of them, or the usual bound for 0.
+    int catchUp(double now, int most = 0) {
         const Time t = toTime(now);
         const int interval = clock_.interval();
-        const int due = clock_.takeTicks(t, tickBound(interval));
+        const int due = clock_.takeTicks(t, most > 0 ? most : tickBound(interval));
         int ran = 0;
         while (ran < due && clock_.interval() == interval && !view_.ended) {
             ++ran;
@@ -216,7 +217,7 @@ EMSCRIPTEN_KEEPALIVE const zv::Box* zv_cell_box(int column, int row) {
     return &box;
 }
 EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game().nextDue(); }
-EMSCRIPTEN_KEEPALIVE int zv_frame(double now) { return game().catchUp(now); }
+EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) { return game().catchUp(now, most); }
 EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return double(game().droppedTicks()); }
 
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
