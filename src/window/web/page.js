@@ -14,7 +14,6 @@ createZorvane().then((mod) => {
 
   const windowEl = document.getElementById('window');
   const menubar = document.getElementById('menubar');
-  const inner = document.getElementById('inner');
   const board = document.getElementById('board');
   const pauseButton = document.getElementById('pause');
   const gameoverButton = document.getElementById('gameover');
