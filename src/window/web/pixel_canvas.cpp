@@ -1,0 +1,56 @@
+#include "window/web/pixel_canvas.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zv {
+
+void PixelCanvas::resize(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    pixels_.assign(std::size_t(width_) * std::size_t(height_) * 4, 255);
+    dirty_ = {0, 0, width_, height_};
+}
+
+void PixelCanvas::fillRect(const Box& box, Rgb colour) {
+    const int left = std::max(0, box.x), right = std::min(width_, box.right());
+    const int top = std::max(0, box.y), bottom = std::min(height_, box.bottom());
+    if (left >= right || top >= bottom) return;
+    for (int y = top; y < bottom; ++y) {
+        std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(left)) * 4];
+        for (int x = left; x < right; ++x, p += 4) {
+            p[0] = colour.red;
+            p[1] = colour.green;
+            p[2] = colour.blue;
+            p[3] = 255;
+        }
+    }
+    touch({left, top, right - left, bottom - top});
+}
+
+void PixelCanvas::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
+    const double radius = square.width / 2.0;
+    const double inner = std::max(0.0, radius - pen);
+    for (int y = square.y; y < square.bottom(); ++y) {
+        for (int x = square.x; x < square.right(); ++x) {
+            const double dx = x + 0.5 - square.x - radius;
+            const double dy = y + 0.5 - square.y - radius;
+            const double d2 = dx * dx + dy * dy;
+            if (d2 <= radius * radius) fillRect({x, y, 1, 1}, d2 <= inner * inner ? fill : outline);
+        }
+    }
+}
+
+Box PixelCanvas::takeDirty() { return std::exchange(dirty_, Box{}); }
+
+void PixelCanvas::touch(const Box& box) {
+    if (dirty_.empty()) {
+        dirty_ = box;
+        return;
+    }
+    const int left = std::min(dirty_.x, box.x), top = std::min(dirty_.y, box.y);
+    const int right = std::max(dirty_.right(), box.right()), bottom = std::max(dirty_.bottom(), box.bottom());
+    dirty_ = {left, top, right - left, bottom - top};
+}
+
+}  // namespace zv

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "window/painting.h"
+
+namespace zv {
+
+// The board as RGBA bytes in the module's memory, which the page copies to
+// its <canvas>. Remembers the box painted since the page last copied it.
+class PixelCanvas final : public Canvas {
+public:
+    // Sizes the picture in device pixels and marks all of it for copying.
+    void resize(int width, int height);
+
+    void fillRect(const Box& box, Rgb colour) override;
+    // Pixels whose centres lie inside the disc; the outermost `pen` of them
+    // in the outline colour, so a disc's pixels are the same on every screen.
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    const std::uint8_t* pixels() const { return pixels_.data(); }
+    // What was painted since the last call, and forgets it.
+    Box takeDirty();
+
+private:
+    void touch(const Box& box);
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> pixels_;
+    Box dirty_;
+};
+
+}  // namespace zv

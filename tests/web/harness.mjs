@@ -1,0 +1,106 @@
+// Serves the built page on 127.0.0.1 and opens it in Debian's headless
+// Chromium, collecting every error the page reports.
+import http from 'node:http';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+  '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
+
+export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web', import.meta.url));
+
+export function serve(dir = root) {
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    const file = path.join(dir, name === '/' ? 'index.html' : name);
+    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+    fs.createReadStream(file).pipe(response);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+export async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--disable-renderer-backgrounding',
+      '--disable-background-timer-throttling'],
+  });
+  browser.profile = profile;
+  return browser;
+}
+
+export async function close(browser, server) {
+  await browser.close();
+  server.close();
+  fs.rmSync(browser.profile, { recursive: true, force: true, maxRetries: 5, retryDelay: 100 });
+}
+
+// A page of the window's size at a device-pixel ratio, loaded and started.
+export async function open(browser, server, { ratio = 1, seed = 7, query = '' } = {}) {
+  const page = await browser.newPage();
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(String(error)));
+  page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
+  await page.setViewport({ width: 468, height: 487, deviceScaleFactor: ratio });
+  const { port } = server.address();
+  page.url0 = `http://127.0.0.1:${port}/`;
+  await page.goto(`${page.url0}?seed=${seed}${query}`);
+  await page.waitForFunction(() => window.zorvane?.ready);
+  return page;
+}
+
+// The game's view and title, after the next frame has been copied.
+export async function state(page) {
+  return page.evaluate(async () => {
+    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    const pause = document.getElementById('pause');
+    const gameover = document.getElementById('gameover');
+    return { ...window.zorvane.view(), title: document.title, pauseHidden: pause.hidden, gameoverHidden: gameover.hidden };
+  });
+}
+
+// The colour at the centre of every cell, row by row, from the canvas's own
+// pixels, with the cells where the game's geometry puts them.
+export async function cells(page) {
+  return page.evaluate(async () => {
+    let side = 0;
+    while (window.zorvane.cellBox(side, 0).width > 0) side++;
+    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    const board = document.getElementById('board');
+    const data = board.getContext('2d').getImageData(0, 0, board.width, board.height).data;
+    const grid = [];
+    for (let row = 0; row < side; row++) {
+      const line = [];
+      for (let column = 0; column < side; column++) {
+        const box = window.zorvane.cellBox(column, row);
+        const x = box.x + (box.width >> 1);
+        const y = box.y + (box.height >> 1);
+        const i = (y * board.width + x) * 4;
+        line.push(`${data[i]},${data[i + 1]},${data[i + 2]}`);
+      }
+      grid.push(line);
+    }
+    return grid;
+  });
+}
+
+export const paint = { wall: '255,255,128', obstacle: '50,50,0', food: '255,255,255', head: '0,150,100',
+  body: '0,255,0', background: '255,128,0', crash: '255,0,0' };
+
+// Where the head is, as [column, row].
+export function find(grid, colour) {
+  const found = [];
+  grid.forEach((line, row) => line.forEach((c, column) => c === colour && found.push([column, row])));
+  return found;
+}

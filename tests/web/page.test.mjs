@@ -1,0 +1,299 @@
+// The browser front end in headless Chromium: what it draws, how its keys,
+// menus and buttons reach the game, and its end. The game's rules are tested
+// below it; here only what this page does with them.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { serve, launch, close, open, state, cells, find, paint } from './harness.mjs';
+
+let server;
+let browser;
+before(async () => {
+  server = await serve();
+  browser = await launch();
+});
+after(() => close(browser, server));
+
+const titleText = (page) => page.$eval('title', (t) => t.textContent);
+const focused = (page) => page.evaluate(() => document.activeElement?.id || document.activeElement?.textContent);
+
+async function menuItem(page, title, caption) {
+  await page.evaluate((title) => {
+    const t = [...document.querySelectorAll('.title')].find((b) => b.textContent === title);
+    t.dispatchEvent(new MouseEvent('mousedown', { bubbles: true }));
+  }, title);
+  if (caption === undefined) return;
+  const items = await page.$$('.menu:not([hidden]) .item');
+  for (const item of items) {
+    if ((await item.evaluate((i) => i.firstChild.textContent)) === caption) return item.click();
+  }
+  assert.fail(`no item ${caption} under ${title}`);
+}
+
+// Waits until the head stands elsewhere, then holds the game with P.
+async function headMovesFrom(page, from) {
+  let at = from;
+  const deadline = Date.now() + 10000;
+  while (at[0] === from[0] && at[1] === from[1]) {
+    assert.ok(Date.now() < deadline, 'the head never moved');
+    [at] = find(await cells(page), paint.head);
+  }
+  await page.keyboard.press('KeyP');
+  const held = await state(page);
+  assert.equal(held.interval, 0);
+  assert.equal(held.pauseHidden, false);
+  assert.equal(await page.evaluate(() => window.zorvane.scheduled()), false, 'a held game schedules nothing');
+  return find(await cells(page), paint.head)[0];
+}
+
+function checkBoard(grid) {
+  const n = grid.length;
+  grid.forEach((line, row) => line.forEach((c, column) => {
+    if (row === 0 || column === 0 || row === n - 1 || column === n - 1) assert.equal(c, paint.wall, `ring at ${column},${row} of ${n}`);
+  }));
+  assert.equal(find(grid, paint.head).length, 1, 'one head');
+  assert.equal(find(grid, paint.food).length, 1, 'one food');
+  assert.ok(find(grid, paint.obstacle).length > 0, 'obstacles');
+}
+
+test('the first board: its title, and every size drawn with wall ring, obstacles, head and food', async () => {
+  const page = await open(browser, server);
+  assert.equal(await titleText(page), 'Score:  0/ 0');
+  checkBoard(await cells(page));
+  for (const [key, inside] of [['F7', 10], ['F8', 25], ['F9', 50], ['F11', 75], ['F12', 100]]) {
+    await page.keyboard.press(key);
+    assert.equal((await state(page)).gameoverHidden, false);
+    await page.click('#gameover');
+    const s = await state(page);
+    assert.equal(s.gameoverHidden, true);
+    assert.equal(page.url(), `${page.url0}?seed=7`, `${key} left the page`);
+    assert.deepEqual(await page.$eval('#board', (b) => [b.width, b.height]), [s.width, s.height]);
+    const grid = await cells(page);
+    assert.equal(grid.length, inside + 2);
+    checkBoard(grid);
+  }
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('arrows steer, a reversal is refused, P pauses and any key resumes', async () => {
+  const page = await open(browser, server);
+  await page.keyboard.press('F5');  // Slow: time to look between ticks
+  let head = find(await cells(page), paint.head)[0];
+  await page.keyboard.press('ArrowRight');
+  assert.equal((await state(page)).interval, 250);
+  let next = await headMovesFrom(page, head);
+  assert.ok(next[0] > head[0] && next[1] === head[1], `right from ${head} to ${next}`);
+  head = next;
+  await page.keyboard.press('ArrowLeft');  // refused, but it resumes
+  next = await headMovesFrom(page, head);
+  assert.ok(next[0] > head[0] && next[1] === head[1], `still right from ${head} to ${next}`);
+  head = next;
+  await page.keyboard.press('KeyX');
+  assert.equal((await state(page)).interval, 250);
+  await page.keyboard.press('ArrowUp');
+  next = await headMovesFrom(page, head);
+  assert.ok(next[1] < head[1], `up from ${head} to ${next}`);
+  assert.equal((await state(page)).gameoverHidden, true);
+  // On a Cyrillic layout the key at P's place types "з" and still pauses.
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await state(page)).interval, 250);
+  const cdp = await page.createCDPSession();
+  for (const type of ['keyDown', 'keyUp']) {
+    await cdp.send('Input.dispatchKeyEvent', { type, key: 'з', code: 'KeyP', text: 'з', windowsVirtualKeyCode: 80 });
+  }
+  assert.equal((await state(page)).interval, 0);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('a stalled page drops the ticks it missed instead of running them in a burst', async () => {
+  const page = await open(browser, server);
+  await page.keyboard.press('F1');  // Insane: a tick every millisecond
+  const ticks = await page.evaluate(async () => {
+    // The key and the stall in one go: at 1 ms the snake would not wait.
+    document.dispatchEvent(new KeyboardEvent('keydown', { key: 'ArrowUp', code: 'ArrowUp', bubbles: true }));
+    const until = performance.now() + 300;
+    while (performance.now() < until);  // a stall, as of a busy or hidden tab
+    await new Promise((resolve) => setTimeout(resolve, 50));
+    return window.zorvane.ticks();
+  });
+  assert.ok(ticks.dropped >= 150, `${ticks.dropped} ticks dropped`);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('menus by mouse and keyboard: Speed pauses, an item sets the interval, the arrows steer after', async () => {
+  const page = await open(browser, server);
+  await page.keyboard.press('ArrowRight');
+  assert.equal((await state(page)).interval, 75);
+  await menuItem(page, 'Speed');
+  let s = await state(page);
+  assert.equal(s.interval, 0);
+  assert.equal(s.pauseHidden, false);
+  assert.deepEqual(await page.$$eval('.menu:not([hidden]) .item', (items) => items.map((i) => i.innerText.replace(/\s+/g, ' '))),
+    ['Insane F1', 'Very Fast F2', 'Fast F3', 'Medium F4', 'Slow F5', 'Very Slow F6']);
+  await page.keyboard.press('Escape');
+  assert.equal(await focused(page), 'board');
+  await page.keyboard.press('ArrowDown');
+  assert.equal((await state(page)).interval, 75);
+
+  await menuItem(page, 'Speed', 'Very Fast');
+  assert.equal((await state(page)).interval, 0);
+  assert.equal(await focused(page), 'board');
+  await page.keyboard.press('ArrowLeft');
+  assert.equal((await state(page)).interval, 10);
+
+  // Alt, then down into Speed, down to Slow and Enter.
+  await page.keyboard.press('Alt');
+  await page.keyboard.press('ArrowDown');
+  assert.equal((await state(page)).interval, 0);
+  for (let i = 0; i < 4; i++) await page.keyboard.press('ArrowDown');  // from Insane
+  await page.keyboard.press('Enter');
+  assert.equal(await page.$$eval('.menu:not([hidden])', (m) => m.length), 0);
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await state(page)).interval, 250);
+
+  // Size has five items and opening it holds nothing.
+  await menuItem(page, 'Size');
+  assert.equal((await state(page)).interval, 250);
+  assert.equal((await page.$$('.menu:not([hidden]) .item')).length, 5);
+  await page.mouse.click(200, 300);
+  assert.equal(await page.$$eval('.menu:not([hidden])', (m) => m.length), 0);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('a Size item halts, Game Over rebuilds at the new size; the Pause button resumes; keys are not lost to buttons', async () => {
+  const page = await open(browser, server);
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('KeyP');
+  await page.click('#pause');
+  let s = await state(page);
+  assert.equal(s.pauseHidden, true);
+  assert.equal(s.interval, 75);
+  assert.equal(await focused(page), 'board');
+  await page.keyboard.press('KeyP');  // the keys still reach the game
+  assert.equal((await state(page)).pauseHidden, false);
+
+  await menuItem(page, 'Size', '25x25');
+  s = await state(page);
+  assert.equal(s.gameoverHidden, false);
+  // Both buttons where the game puts them, over the board, with their captions.
+  for (const [id, caption, place] of [['pause', 'Pause', s.pause], ['gameover', 'Game Over', s.gameover]]) {
+    const shown = await page.$eval(`#${id}`, (b) => {
+      const box = b.getBoundingClientRect();
+      const board = document.getElementById('board').getBoundingClientRect();
+      return { x: box.x - board.x, y: box.y - board.y, width: box.width, height: box.height, caption: b.textContent };
+    });
+    assert.deepEqual(shown, { ...place, caption });
+  }
+  assert.equal(s.interval, 0);
+  // Tab onto a button: arrows neither scroll nor reach the game; Space presses it.
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(page), 'gameover');
+  await page.keyboard.press('ArrowDown');
+  assert.equal((await state(page)).interval, 0);
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(page), 'pause');
+  await page.keyboard.press('Space');
+  s = await state(page);
+  assert.equal(s.pauseHidden, true);
+  assert.ok(s.interval > 0);
+  assert.equal(await focused(page), 'gameover');  // the next in the tab order takes over
+  await page.keyboard.press('Space');
+  s = await state(page);
+  assert.equal(s.gameoverHidden, true);
+  assert.equal(s.pauseHidden, true);
+  assert.equal(s.interval, 0);
+  assert.equal(await focused(page), 'board');
+  assert.match(await titleText(page), /^Score:  0\//);
+  const grid = await cells(page);
+  assert.equal(grid.length, 27);
+  checkBoard(grid);
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await state(page)).interval, 75);
+  assert.equal(await page.evaluate(() => window.scrollY), 0);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('at device-pixel ratio 2 the canvas has device pixels and the cells\' pitch varies by at most one', async () => {
+  const page = await open(browser, server, { ratio: 2 });
+  for (const key of [null, 'F12']) {
+    if (key) {
+      await page.keyboard.press(key);
+      await page.click('#gameover');
+    }
+    const s = await state(page);
+    const size = await page.$eval('#board', (b) => ({ width: b.width, css: b.getBoundingClientRect().width }));
+    assert.equal(size.width, s.width);
+    assert.equal(size.css * 2, size.width);
+    // Left edges of the top ring's cells: where the outline starts after a fill.
+    const pitches = await page.evaluate(async () => {
+      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+      const board = document.getElementById('board');
+      const data = board.getContext('2d').getImageData(0, 0, board.width, 20).data;
+      let y = 0;
+      const red = (x) => data[(y * board.width + x) * 4 + 1] === 0;
+      const fill = (x) => data[(y * board.width + x) * 4 + 2] === 128;
+      while (y < 19 && ![...Array(board.width).keys()].some(fill)) y++;  // below the outline's top edge
+      const starts = [];
+      for (let x = 1; x < board.width; x++) if (red(x) && !red(x - 1)) starts.push(x);
+      return starts.slice(1).map((x, i) => x - starts[i]);
+    });
+    assert.ok(pitches.length > 8, `${pitches.length} cells found`);
+    assert.ok(Math.max(...pitches) - Math.min(...pitches) <= 1, `pitches ${[...new Set(pitches)]}`);
+  }
+  // Another screen: the board is painted again in its pixels, on whole device pixels.
+  // Emulation changes the ratio without the resize a real browser sends with it.
+  await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 1.5 });
+  await page.evaluate(() => window.dispatchEvent(new Event('resize')));
+  await page.waitForFunction(() => document.getElementById('board').width === window.zorvane.view().width &&
+    window.zorvane.view().width !== 936);
+  const moved = await page.$eval('#board', (b) => ({ width: b.width, css: b.getBoundingClientRect().width,
+    top: b.getBoundingClientRect().top }));
+  assert.ok(Math.abs(moved.css * 1.5 - moved.width) < 1, `${moved.css} css pixels for ${moved.width}`);
+  assert.ok(Math.abs(moved.top * 1.5 - Math.round(moved.top * 1.5)) < 0.01, `board at ${moved.top}`);
+  checkBoard(await cells(page));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('Quit ends the game at once and the page offers a new one', async () => {
+  const page = await open(browser, server);
+  await page.keyboard.press('ArrowRight');
+  await page.evaluate(() => [...document.querySelectorAll('.title')].find((b) => b.textContent === 'Quit').click());
+  const gone = await page.evaluate(() => ({
+    board: document.getElementById('board'), menus: document.getElementById('menubar'),
+    ended: !document.getElementById('ended').hidden, view: window.zorvane.view(),
+  }));
+  assert.equal(gone.board, null);
+  assert.equal(gone.menus, null);
+  assert.ok(gone.ended);
+  assert.equal(gone.view.ended, 1);
+  assert.equal(gone.view.interval, 0);
+  await Promise.all([page.waitForNavigation(), page.click('#again')]);
+  await page.waitForFunction(() => window.zorvane?.ready);
+  assert.equal(await titleText(page), 'Score:  0/ 0');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('once loaded, the page plays with the network gone', async () => {
+  const own = await serve();
+  const page = await open(browser, own);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  own.closeAllConnections();
+  await new Promise((resolve) => own.close(resolve));
+  await page.reload();
+  await page.waitForFunction(() => window.zorvane?.ready);
+  assert.ok(await page.evaluate(() => performance.getEntriesByType('navigation')[0].workerStart > 0));
+  assert.equal(await titleText(page), 'Score:  0/ 0');
+  checkBoard(await cells(page));
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await state(page)).interval, 75);
+  assert.equal(await page.$eval('link[rel=manifest]', (l) => l.href.endsWith('manifest.webmanifest')), true);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
