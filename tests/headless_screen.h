@@ -4,7 +4,7 @@
 // window does and paints into a picture of device pixels, so the whole shell
 // layer can be played and looked at without a display.
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "window/painting.h"
+#include "window/pixel_canvas.h"
 #include "window/shell.h"
 #include "window/tick_schedule.h"
 
-class HeadlessScreen final : public zv::Canvas {
+class HeadlessScreen {
 public:
     // A side of 0 leaves the first board at the game's own size.
     explicit HeadlessScreen(std::unique_ptr<zv::RandomSource> random, double ratio = 1, int side = 0)
@@ -29,9 +30,7 @@ public:
     zv::zorvane& game() { return shell.game(); }
 
     // What the player sees.
-    std::vector<zv::Rgb> picture;
-    int width = 0;  // device pixels
-    int height = 0;
+    zv::PixelCanvas canvas;
     std::string title;
     zv::ButtonView pause;
     zv::ButtonView gameover;
@@ -51,10 +50,6 @@ public:
         if (update) apply(*update);
         return update.has_value();
     }
-    // A key reaches the game only while no button holds the focus.
-    bool key(zv::Integer code, zv::Integer shift = 0) {
-        return focus == zv::Focus::Board && run([=](zv::zorvane& z) { z.Form_KeyDown(code, shift); });
-    }
     // The clock wakes the program when its next tick falls due.
     bool tick() {
         const auto due = clock.nextDue();
@@ -62,62 +57,28 @@ public:
         now = *due;
         return clock.takeTick(now) && run([](zv::zorvane& z) { z.Timer1_Timer(); });
     }
-    // A click lands only on a shown button, and a pressed button takes the focus.
-    bool clickPause() { return click(pause, zv::Focus::Pause, [](zv::zorvane& z) { z.pause_Click(); }); }
-    bool clickGameOver() { return click(gameover, zv::Focus::GameOver, [](zv::zorvane& z) { z.gameover_Click(); }); }
-
-    zv::Rgb at(int x, int y) const { return picture[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
-
-    // The whole board painted afresh: what every repaint so far must add up to.
-    std::vector<zv::Rgb> paintedWhole() {
-        HeadlessScreen::Target saved{std::exchange(picture, {}), width, height};
-        resize();
-        const std::vector<zv::Rgb> whole = std::exchange(picture, std::move(saved.picture));
-        return whole;
+    int width() const { return canvas.width(); }
+    int height() const { return canvas.height(); }
+    zv::Rgb at(int x, int y) const {
+        const std::uint8_t* p = canvas.pixels() + (std::size_t(y) * std::size_t(width()) + std::size_t(x)) * 4;
+        return {p[0], p[1], p[2]};
     }
 
-    void fillRect(const zv::Box& box, zv::Rgb colour) override {
-        for (int y = std::max(0, box.y); y < std::min(height, box.bottom()); ++y)
-            for (int x = std::max(0, box.x); x < std::min(width, box.right()); ++x)
-                picture[std::size_t(y) * std::size_t(width) + std::size_t(x)] = colour;
-    }
-    // Pixels whose centres lie inside the disc; the outermost `pen` of them in
-    // the outline colour. Every value is a multiple of a half, so the sums are
-    // exact and every build paints the same pixels.
-    void fillDisc(const zv::Box& square, zv::Rgb fill, zv::Rgb outline, double pen) override {
-        const double radius = square.width / 2.0;
-        const double inner = std::max(0.0, radius - pen);
-        for (int y = square.y; y < square.bottom(); ++y) {
-            for (int x = square.x; x < square.right(); ++x) {
-                const double dx = x + 0.5 - square.x - radius;
-                const double dy = y + 0.5 - square.y - radius;
-                const double d2 = dx * dx + dy * dy;
-                if (d2 <= radius * radius) fillRect({x, y, 1, 1}, d2 <= inner * inner ? fill : outline);
-            }
-        }
+    // Whether every repaint so far adds up to the whole board painted afresh.
+    bool matchesWholeRepaint() {
+        zv::PixelCanvas whole;
+        paintWhole(whole);
+        const std::size_t bytes = std::size_t(width()) * std::size_t(height()) * 4;
+        return whole.width() == width() && whole.height() == height() &&
+               std::equal(canvas.pixels(), canvas.pixels() + bytes, whole.pixels());
     }
 
 private:
-    struct Target {
-        std::vector<zv::Rgb> picture;
-        int width;
-        int height;
-    };
-
-    template <typename Handler>
-    bool click(const zv::ButtonView& button, zv::Focus pressed, Handler&& handler) {
-        if (!button.shown) return false;
-        focus = pressed;
-        return run(std::forward<Handler>(handler));
-    }
-
-    // Sizes the picture to the inner area and paints all of it.
-    void resize() {
+    // Sizes a picture to the inner area and paints all of it.
+    void paintWhole(zv::PixelCanvas& target) {
         const zv::Box device = shell.geometry().toDevice(inner_);
-        width = device.width;
-        height = device.height;
-        picture.assign(std::size_t(width) * std::size_t(height), zv::Rgb{});
-        zv::paintArea(*this, shell.geometry(), game().Block(), device);
+        target.resize(device.width, device.height);
+        zv::paintArea(target, shell.geometry(), game().Block(), device);
     }
 
     void apply(const zv::ScreenUpdate& update) {
@@ -131,11 +92,12 @@ private:
         if (update.rebuild) {
             inner_ = update.inner;
             ++rebuilds;
-            resize();
+            paintWhole(canvas);
         } else {
             for (auto n : update.cells)
                 if (n > 0)
-                    zv::paintArea(*this, shell.geometry(), game().Block(), shell.geometry().toDevice(shell.geometry().repaintBox(n)));
+                    zv::paintArea(canvas, shell.geometry(), game().Block(),
+                                  shell.geometry().toDevice(shell.geometry().repaintBox(n)));
         }
         pause = update.pause;
         gameover = update.gameover;

@@ -75,9 +75,9 @@ public:
             for (int v : {int(b->shown), b->place.x, b->place.y, b->place.width, b->place.height}) number(v);
         number(s.interval);
         number(std::int64_t(s.focus));
-        number(s.width);
-        number(s.height);
-        for (Rgb c : s.picture) colour(c);
+        number(s.width());
+        number(s.height());
+        bytes(s.canvas.pixels(), std::size_t(s.width()) * std::size_t(s.height()) * 4);
     }
 
 private:

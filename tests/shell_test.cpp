@@ -46,8 +46,8 @@ TEST(Geometry, EveryBoardTilesTheInnerAreaEvenlyAndKeepsTheCellsFilledAtEverySca
             }
             // From the inner area's corner to its far edges, with no gap.
             EXPECT_EQ(g.box(0, 0).x, 0);
-            EXPECT_EQ(g.box(side - 1, side - 1).right(), screen->width);
-            EXPECT_EQ(g.box(side - 1, side - 1).bottom(), screen->height);
+            EXPECT_EQ(g.box(side - 1, side - 1).right(), screen->width());
+            EXPECT_EQ(g.box(side - 1, side - 1).bottom(), screen->height());
             const auto [smallest, largest] = std::minmax_element(sizes.begin(), sizes.end());
             EXPECT_LE(*largest - *smallest, 1);
             // An outline of one logical pixel at most, that leaves at least half of each cell to its fill.

@@ -16,7 +16,7 @@
 #include "window/shell.h"
 #include "window/tick_schedule.h"
 #include "window/web/browser_keys.h"
-#include "window/web/pixel_canvas.h"
+#include "window/pixel_canvas.h"
 
 namespace zv {
 namespace {

@@ -1,4 +1,4 @@
-#include "window/web/pixel_canvas.h"
+#include "window/pixel_canvas.h"
 
 #include <algorithm>
 #include <utility>

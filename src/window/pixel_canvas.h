@@ -7,8 +7,9 @@
 
 namespace zv {
 
-// The board as RGBA bytes in the module's memory, which the page copies to
-// its <canvas>. Remembers the box painted since the page last copied it.
+// The board as RGBA bytes in memory: what a front end without a drawing
+// toolkit of its own paints into (the browser's page copies it to its
+// <canvas>). Remembers the box painted since it was last taken.
 class PixelCanvas final : public Canvas {
 public:
     // Sizes the picture in device pixels and marks all of it for copying.
