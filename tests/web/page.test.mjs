@@ -178,14 +178,15 @@ test('a Size item halts, Game Over rebuilds at the new size; the Pause button re
   await menuItem(page, 'Size', '25x25');
   s = await state(page);
   assert.equal(s.gameoverHidden, false);
-  // Both buttons where the game puts them, over the board, with their captions.
+  // Both buttons where the game puts them, over the board, with their whole captions in sight.
   for (const [id, caption, place] of [['pause', 'Pause', s.pause], ['gameover', 'Game Over', s.gameover]]) {
     const shown = await page.$eval(`#${id}`, (b) => {
       const box = b.getBoundingClientRect();
       const board = document.getElementById('board').getBoundingClientRect();
-      return { x: box.x - board.x, y: box.y - board.y, width: box.width, height: box.height, caption: b.textContent };
+      return { x: box.x - board.x, y: box.y - board.y, width: box.width, height: box.height, caption: b.textContent,
+               fits: b.scrollWidth <= b.clientWidth && b.scrollHeight <= b.clientHeight };
     });
-    assert.deepEqual(shown, { ...place, caption });
+    assert.deepEqual(shown, { ...place, caption, fits: true });
   }
   assert.equal(s.interval, 0);
   // Tab onto a button: arrows neither scroll nor reach the game; Space presses it.
