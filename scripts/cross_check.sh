@@ -18,7 +18,7 @@ fi
 need_packages g++ make cmake libgtest-dev googletest \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 \
   emscripten nodejs \
-  xvfb xauth binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  xvfb xauth openbox x11-utils binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 
 step() {
   local name=$1 start=$SECONDS
