@@ -81,6 +81,18 @@ HWND makeButton(HWND parent, std::string_view caption, int id) {
                            reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
+// Escape in an open menu closes the whole menu, not just the popup: Windows
+// would keep the bar in its keyboard mode, where the arrows move along the
+// bar instead of steering, as a click elsewhere or a chosen item never does.
+LRESULT CALLBACK escapeEndsMenu(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_MENU && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+        EndMenu();
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 bool shownStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 }  // namespace
@@ -333,13 +345,20 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (HMENU(wParam) == menu) dispatch([this, opened = opened] { (shell_.game().*opened)(); });
         return 0;
     case WM_ENTERMENULOOP:
+        inMenuLoop_ = true;
+        menuHook_ = SetWindowsHookExW(WH_MSGFILTER, escapeEndsMenu, nullptr, GetCurrentThreadId());
+        SetTimer(hwnd, modalTimer, USER_TIMER_MINIMUM, nullptr);
+        return 0;
     case WM_ENTERSIZEMOVE:
-        inMenuLoop_ = message == WM_ENTERMENULOOP;
         SetTimer(hwnd, modalTimer, USER_TIMER_MINIMUM, nullptr);
         return 0;
     case WM_EXITMENULOOP:
-    case WM_EXITSIZEMOVE:
         inMenuLoop_ = false;
+        if (menuHook_) UnhookWindowsHookEx(menuHook_);
+        menuHook_ = nullptr;
+        KillTimer(hwnd, modalTimer);
+        return 0;
+    case WM_EXITSIZEMOVE:
         KillTimer(hwnd, modalTimer);
         return 0;
     case WM_TIMER:

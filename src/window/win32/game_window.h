@@ -84,6 +84,7 @@ private:
     std::vector<std::pair<HMENU, void (zorvane::*)()>> openers_;
     ButtonView pauseView_;
     ButtonView gameoverView_;
+    HHOOK menuHook_ = nullptr;
     bool inMenuLoop_ = false;
     bool translatingAccelerator_ = false;
 };
