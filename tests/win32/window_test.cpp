@@ -71,6 +71,24 @@ TEST_F(Drawing, EverySizeIsRebuiltInTheSameWindow) {
     }
 }
 
+// Moved to a monitor at 150 %: the window, the board and the buttons are laid
+// out again in that monitor's pixels.
+TEST_F(Drawing, AMonitorOfAnotherScaleLaysTheWindowOutAgain) {
+    open();
+    key(VK_RIGHT);
+    key('P');
+    RECT place;
+    GetWindowRect(hwnd(), &place);
+    SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&place));
+    EXPECT_EQ(window->shell().geometry().ratio(), 1.5);
+    expectBoard();
+    RECT button;
+    GetWindowRect(window->pauseButton(), &button);
+    const zv::Box expected = window->shell().geometry().toDevice(zv::buttonBox(game().pause()));
+    EXPECT_EQ(button.right - button.left, expected.width);
+    EXPECT_EQ(button.bottom - button.top, expected.height);
+}
+
 TEST_F(Keys, ArrowsSteerAndTheHeadMovesOnScreen) {
     open();
     key(VK_RIGHT);
