@@ -292,13 +292,34 @@ void GameWindow::paint() {
 }
 
 void GameWindow::paintInto(HDC dc, const RECT& area) {
-    GdiCanvas canvas(dc);
     const Box device{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    if (device.empty()) return;
+    // A large area (a whole new board) is drawn off screen and copied in one
+    // go, so the background never shows alone between the cells; a few
+    // cells' boxes are drawn straight in.
+    const bool offScreen = device.width * device.height > 64 * 64;
+    HDC target = dc;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    if (offScreen) {
+        target = CreateCompatibleDC(dc);
+        bitmap = CreateCompatibleBitmap(dc, device.width, device.height);
+        old = SelectObject(target, bitmap);
+        SetViewportOrgEx(target, -device.x, -device.y, nullptr);
+    }
+    GdiCanvas canvas(target);
     const zorvane& game = shell_.game();
     if (game.loaded())
         paintArea(canvas, shell_.geometry(), game.Block(), device);
     else
         canvas.fillRect(device, description::background);
+    if (offScreen) {
+        SetViewportOrgEx(target, 0, 0, nullptr);
+        BitBlt(dc, device.x, device.y, device.width, device.height, target, 0, 0, SRCCOPY);
+        SelectObject(target, old);
+        DeleteObject(bitmap);
+        DeleteDC(target);
+    }
 }
 
 Focus GameWindow::focus() const {
