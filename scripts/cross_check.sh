@@ -17,7 +17,7 @@ if [ "$(dpkg --print-architecture)" = amd64 ] && ! dpkg --print-foreign-architec
 fi
 need_packages g++ make cmake libgtest-dev googletest \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 \
-  emscripten nodejs \
+  emscripten nodejs librsvg2-bin imagemagick \
   xvfb xauth openbox x11-utils binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 
 step() {
