@@ -8,7 +8,7 @@ namespace zv {
 
 // Draws the board's steps with GDI into a device context, in device pixels:
 // rectangles with the DC brush, so nothing is created per cell, and discs
-// with a pen that stays inside the cell's square.
+// with smooth edges inside the cell's square.
 class GdiCanvas final : public Canvas {
 public:
     explicit GdiCanvas(HDC dc) : dc_(dc) {}
