@@ -17,7 +17,8 @@ if [ "$(dpkg --print-architecture)" = amd64 ] && ! dpkg --print-foreign-architec
 fi
 need_packages g++ make cmake libgtest-dev googletest \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 \
-  emscripten nodejs
+  emscripten nodejs librsvg2-bin imagemagick \
+  xvfb xauth openbox x11-utils binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 
 step() {
   local name=$1 start=$SECONDS
@@ -30,7 +31,8 @@ out=$(mktemp -d)
 trap 'rm -rf "$timings" "$out"' EXIT
 
 # One Wine prefix for both Windows targets, set up once and kept: the
-# toolchain runs the tests in it. Console programs need no display.
+# toolchain runs the tests in it. Console programs need no display; the
+# Win32 window's tests start their own virtual one (xvfb-run).
 export WINEPREFIX=${HOME}/.wine-zorvane WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 unset DISPLAY WAYLAND_DISPLAY
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

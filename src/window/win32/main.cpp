@@ -1,0 +1,20 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "window/win32/game_window.h"
+#include "window/win32/message_loop.h"
+#include "window/win32/waitable_clock.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    // Themed buttons: the manifest asks for Common Controls 6.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    auto clock = std::make_unique<zv::WaitableClock>();
+    zv::WaitableClock& ticks = *clock;
+    zv::GameWindow window(std::make_unique<zv::TimeSeededRandom>(), std::move(clock));
+    window.show(show);
+    return zv::runMessageLoop(window, ticks);
+}

@@ -1,0 +1,144 @@
+#pragma once
+
+// The Win32 window's tests: the real window on Wine, a scripted random source,
+// a clock the test ticks by hand, real messages, and the pixels read back.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/paints.h"
+#include "scripted_random.h"
+#include "window/description.h"
+#include "window/win32/game_window.h"
+#include "window/win32/message_loop.h"
+
+namespace wt {
+
+// The expiry draw that never lets food expire.
+inline constexpr float keepFood = 0.5f;
+
+class HandClock final : public zv::TickClock {
+public:
+    void setInterval(int milliseconds) override { interval_ = milliseconds; }
+    int interval() const override { return interval_; }
+
+private:
+    int interval_ = 0;
+};
+
+// Every draw of a board's set-up and its load's tick: obstacles along the
+// bottom inner rows, away from the snake's start, then the first food.
+inline void lineUpBoard(ScriptedRandom& random, int side) {
+    const int obstacles = side * side / 50;
+    for (int i = 0; i < obstacles; ++i) random.cell(2 + i % (side - 2), side - 1 - i / (side - 2), side);
+    random.cell(3, 3, side);
+    random.push(keepFood);
+}
+
+// The client area's pixels as the window last painted them, children included.
+class Picture {
+public:
+    explicit Picture(HWND hwnd) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HDC screen = GetDC(hwnd);
+        const HDC memory = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        pixels.assign(p, p + std::size_t(width) * std::size_t(height));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(hwnd, screen);
+    }
+    zv::Rgb at(int x, int y) const {
+        const std::uint32_t v = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+        return {std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
+    }
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+inline std::string describe(zv::Rgb c) {
+    std::string text = "(";
+    text.append(std::to_string(c.red)).append(",").append(std::to_string(c.green)).append(",");
+    return text.append(std::to_string(c.blue)).append(")");
+}
+
+// Opens the window on screen with a scripted random source and a hand clock.
+class Win32Test : public ::testing::Test {
+protected:
+    void TearDown() override { window.reset(); }
+
+    void open() {
+        auto source = std::make_unique<ScriptedRandom>();
+        random = source.get();
+        lineUpBoard(*random, 50);
+        window = std::make_unique<zv::GameWindow>(std::move(source), std::make_unique<HandClock>());
+        window->show(SW_SHOWNORMAL);
+        pump();
+    }
+
+    zv::zorvane& game() { return window->game(); }
+    HWND hwnd() { return window->hwnd(); }
+    int interval() { return window->clock().interval(); }
+    bool shown(HWND button) { return IsWindowVisible(button) != FALSE; }
+
+    void pump() { zv::pumpMessages(*window); }
+    // A key as the keyboard sends it: to whatever holds the focus, through the message loop.
+    void key(WPARAM virtualKey) {
+        const HWND target = GetFocus() ? GetFocus() : hwnd();
+        const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(virtualKey), MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
+        PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (LPARAM(3) << 30));
+        pump();
+    }
+    void click(HWND button) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        pump();
+    }
+    void command(UINT id) {
+        PostMessageW(hwnd(), WM_COMMAND, id, 0);
+        pump();
+    }
+    // Ticks on which no food is eaten and none is placed.
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            random->push(keepFood);
+            window->tick();
+        }
+        pump();
+    }
+    // The colour at the middle of board cell n.
+    zv::Rgb cellColour(const Picture& picture, int n) {
+        const zv::Box box = window->shell().geometry().cellBox(n);
+        return picture.at(box.x + box.width / 2, box.y + box.height / 2);
+    }
+    int cellNumber(int x, int y) { return x + int(game().cols) * (y - 1); }
+    int headCell() { return cellNumber(int(game().headx), int(game().heady)); }
+    int foodCell() {
+        const zv::BlockArray& cells = game().Block();
+        for (int n = 1; n < cells.count(); ++n)
+            if (cells.visible(n) && cells.fill(n) == zv::paints::food) return n;
+        return 0;
+    }
+
+    std::unique_ptr<zv::GameWindow> window;
+    ScriptedRandom* random = nullptr;
+};
+
+}  // namespace wt
