@@ -91,8 +91,11 @@ void GameClock::wakeAtNextDue() {
 
 void GameClock::woken() {
     if (fd_ >= 0 && !readKernelTimer(fd_)) return;
-    const Time slack = fd_ >= 0 ? Time{} : qtTimerSlack;
-    if (schedule_.takeTick(now() + slack) && onTick) onTick();
+    // An early QTimer wake-up counts as the tick it came for; only lateness
+    // counts towards dropping ticks.
+    Time at = now();
+    if (const auto due = schedule_.nextDue(); fd_ < 0 && due && *due - at <= qtTimerSlack) at = std::max(at, *due);
+    if (schedule_.takeTick(at) && onTick) onTick();
     wakeAtNextDue();
 }
 
