@@ -8,6 +8,11 @@ namespace zv {
 namespace {
 
 using Time = TickSchedule::Time;
+using namespace std::chrono_literals;
+
+// Timers can wake a little late: each is armed this much early, and a
+// wake-up that early counts as the tick it came for.
+constexpr Time earlyBy = 500us;
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
@@ -54,14 +59,17 @@ void WaitableClock::wakeAtNextDue() {
         CancelWaitableTimer(timer_);
         return;
     }
-    const auto wait = std::max<Time::rep>((*due - monotonicNow()).count() / 100, 0);
+    const auto wait = std::max<Time::rep>((*due - earlyBy - monotonicNow()).count() / 100, 0);
     LARGE_INTEGER dueTime;
     dueTime.QuadPart = -std::max<Time::rep>(wait, 1);  // negative: relative
     SetWaitableTimer(timer_, &dueTime, 0, nullptr, nullptr, FALSE);
 }
 
 void WaitableClock::woken() {
-    if (schedule_.takeTick(monotonicNow()) && onTick) onTick();
+    // Only lateness counts towards dropping ticks.
+    Time at = monotonicNow();
+    if (const auto due = schedule_.nextDue(); due && *due - at <= earlyBy) at = std::max(at, *due);
+    if (schedule_.takeTick(at) && onTick) onTick();
     // The tick may have stopped or restarted the clock, which armed it already.
     if (schedule_.interval() > 0) wakeAtNextDue();
 }
