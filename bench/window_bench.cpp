@@ -18,6 +18,7 @@
 #include "window/qt/board_widget.h"
 #include "window/qt/game_clock.h"
 #include "window/qt/main_window.h"
+#include "hand_clock.h"
 
 namespace {
 
@@ -37,15 +38,6 @@ void pressKey(MainWindow& window, Integer code) {
     QApplication::sendEvent(target, &press);
 }
 
-// A clock that never fires: the benchmark ticks by hand.
-class HandClock final : public zv::TickClock {
-public:
-    void setInterval(int milliseconds) override { interval_ = milliseconds; }
-    int interval() const override { return interval_; }
-
-private:
-    int interval_ = 0;
-};
 
 // A window on the largest board, on screen and fully drawn once.
 struct Table {

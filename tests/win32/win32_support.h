@@ -15,20 +15,13 @@
 #include "window/description.h"
 #include "window/win32/game_window.h"
 #include "window/win32/message_loop.h"
+#include "hand_clock.h"
 
 namespace wt {
 
 // The expiry draw that never lets food expire.
 inline constexpr float keepFood = 0.5f;
 
-class HandClock final : public zv::TickClock {
-public:
-    void setInterval(int milliseconds) override { interval_ = milliseconds; }
-    int interval() const override { return interval_; }
-
-private:
-    int interval_ = 0;
-};
 
 // Every draw of a board's set-up and its load's tick: obstacles along the
 // bottom inner rows, away from the snake's start, then the first food.

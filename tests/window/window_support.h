@@ -29,6 +29,7 @@
 #include "window/qt/board_widget.h"
 #include "window/qt/main_window.h"
 #include "window/tick_clock.h"
+#include "hand_clock.h"
 
 namespace wt {
 
@@ -92,22 +93,6 @@ private:
     std::mt19937 engine_{20240611u};
 };
 
-// A clock that never fires by itself: the test ticks the window by hand.
-class HandClock final : public zv::TickClock {
-public:
-    void setInterval(int milliseconds) override {
-        calls.push_back(milliseconds);
-        if (milliseconds != interval_) ++changes;
-        interval_ = milliseconds;
-    }
-    int interval() const override { return interval_; }
-
-    std::vector<int> calls;
-    int changes = 0;
-
-private:
-    int interval_ = 0;
-};
 
 // The obstacle cells of a scripted board: the given ones first, then the
 // bottom inner rows from the left, well away from the snake's start and the food.
