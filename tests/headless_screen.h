@@ -94,10 +94,7 @@ private:
             ++rebuilds;
             paintWhole(canvas);
         } else {
-            for (auto n : update.cells)
-                if (n > 0)
-                    zv::paintArea(canvas, shell.geometry(), game().Block(),
-                                  shell.geometry().toDevice(shell.geometry().repaintBox(n)));
+            zv::repaintCells(canvas, shell.geometry(), game().Block(), update.cells);
         }
         pause = update.pause;
         gameover = update.gameover;

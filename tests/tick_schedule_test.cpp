@@ -29,6 +29,15 @@ TEST(TickSchedule, ASlowTickDoesNotPutTheNextOneBack) {
     EXPECT_EQ(s.droppedTicks(), 0);
 }
 
+TEST(TickSchedule, AnEarlyWakeUpWithinItsAllowanceIsItsTickAndDropsNothing) {
+    TickSchedule s = startedAt0(1);
+    EXPECT_FALSE(s.takeTick(400us, 500us));
+    EXPECT_TRUE(s.takeTick(600us, 500us));
+    EXPECT_TRUE(s.takeTick(2900us, 500us));  // 0.9 ms late for the tick due at 2 ms
+    EXPECT_EQ(s.droppedTicks(), 0);
+    EXPECT_EQ(s.nextDue(), 3ms);
+}
+
 TEST(TickSchedule, TicksMissedWhileBusyAreDroppedAndCounted) {
     TickSchedule s = startedAt0(10);
     EXPECT_TRUE(s.takeTick(35ms));  // 10, 20 and 30 fell due: one runs

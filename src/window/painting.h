@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "game/block_array.h"
 #include "game/rgb.h"
 #include "window/geometry.h"
@@ -18,6 +21,12 @@ public:
 // Repaints an area of device pixels: the window's background, then every
 // shown cell whose box reaches into the area, whole.
 void paintArea(Canvas& canvas, const BoardGeometry& geometry, const BlockArray& cells, const Box& area);
+
+// Repaints each listed cell (n > 0) with the neighbours its box grazes, at
+// once: for a front end that paints into its own picture rather than asking
+// a toolkit for a repaint of repaintBox().
+void repaintCells(Canvas& canvas, const BoardGeometry& geometry, const BlockArray& cells,
+                  std::span<const std::int16_t> listed);
 
 // One cell in its box: a rectangle is its outline colour with the fill inset
 // by the outline's width; a circle is the largest disc that fits, centred.

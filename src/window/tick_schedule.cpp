@@ -17,6 +17,11 @@ std::optional<TickSchedule::Time> TickSchedule::nextDue() const {
     return due_;
 }
 
+bool TickSchedule::takeTick(Time now, Time early) {
+    if (interval_ != 0 && now < due_ && due_ - now <= early) now = due_;
+    return takeTick(now);
+}
+
 int TickSchedule::takeTicks(Time now, int most) {
     if (interval_ == 0 || now < due_) return 0;
     const std::int64_t due = (now - due_) / period() + 1;

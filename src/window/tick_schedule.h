@@ -26,6 +26,10 @@ public:
 
     // Whether a tick is due by now: at most one runs, the others are dropped.
     bool takeTick(Time now) { return takeTicks(now, 1) == 1; }
+    // The same for a timer that may wake up to `early` before the due time:
+    // such a wake-up counts as the tick it came for, and only lateness
+    // counts towards dropping.
+    bool takeTick(Time now, Time early);
     // How many ticks to run now, at most `most` (at least 1); the rest are dropped.
     int takeTicks(Time now, int most);
 

@@ -91,11 +91,7 @@ void GameClock::wakeAtNextDue() {
 
 void GameClock::woken() {
     if (fd_ >= 0 && !readKernelTimer(fd_)) return;
-    // An early QTimer wake-up counts as the tick it came for; only lateness
-    // counts towards dropping ticks.
-    Time at = now();
-    if (const auto due = schedule_.nextDue(); fd_ < 0 && due && *due - at <= qtTimerSlack) at = std::max(at, *due);
-    if (schedule_.takeTick(at) && onTick) onTick();
+    if (schedule_.takeTick(now(), fd_ >= 0 ? Time{} : qtTimerSlack) && onTick) onTick();
     wakeAtNextDue();
 }
 

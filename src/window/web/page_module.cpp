@@ -149,9 +149,7 @@ private:
             ++view_.rebuilds;
             paintAll();
         } else {
-            const BoardGeometry& geometry = shell_.geometry();
-            for (const auto n : update.cells)
-                if (n > 0) paintArea(canvas_, geometry, shell_.game().Block(), geometry.toDevice(geometry.repaintBox(n)));
+            repaintCells(canvas_, shell_.geometry(), shell_.game().Block(), update.cells);
         }
         view_.pauseShown = update.pause.shown;
         view_.pause = update.pause.place;

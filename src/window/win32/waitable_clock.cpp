@@ -66,10 +66,7 @@ void WaitableClock::wakeAtNextDue() {
 }
 
 void WaitableClock::woken() {
-    // Only lateness counts towards dropping ticks.
-    Time at = monotonicNow();
-    if (const auto due = schedule_.nextDue(); due && *due - at <= earlyBy) at = std::max(at, *due);
-    if (schedule_.takeTick(at) && onTick) onTick();
+    if (schedule_.takeTick(monotonicNow(), earlyBy) && onTick) onTick();
     // The tick may have stopped or restarted the clock, which armed it already.
     if (schedule_.interval() > 0) wakeAtNextDue();
 }
