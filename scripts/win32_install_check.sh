@@ -41,7 +41,8 @@ cmp -s "$dir/zorvane.exe" "build-$preset/zorvane.exe" || fail "the installed .ex
 [ -f "$link" ] || fail "no Start-menu shortcut"
 registered || fail "no Apps & features entry"
 
-# The installed game starts, shows its window and Quits with status 0.
+# The installed game starts, shows its window, which the window manager may
+# not maximize or resize, and Quits with status 0.
 GAME="C:\\$programs\\Zorvane\\zorvane.exe" bash -c '
   wine "$GAME" & pid=$!
   for _ in $(seq 200); do
@@ -49,6 +50,10 @@ GAME="C:\\$programs\\Zorvane\\zorvane.exe" bash -c '
     sleep 0.1
   done
   [ -n "$window" ] || { kill $pid; echo "no window" >&2; exit 1; }
+  actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+  if ! grep -q ACTION_MINIMIZE <<<"$actions" || grep -qE "ACTION_(MAXIMIZE|RESIZE)" <<<"$actions"; then
+    kill $pid; echo "$actions" >&2; exit 1
+  fi
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool mousemove $((X + 93)) $((Y - 10)) click 1
   wait $pid' || fail "the installed game did not start, show its window and Quit"

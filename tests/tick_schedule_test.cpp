@@ -81,3 +81,21 @@ TEST(TickSchedule, CatchingUpRunsAtMostTheGivenNumberOfTicks) {
     EXPECT_EQ(s.droppedTicks(), 1);
     EXPECT_EQ(s.nextDue(), 70ms);
 }
+
+// A 1 ms clock whose timer wakes up to half a millisecond early or a couple
+// of milliseconds late keeps the game's pace: it runs what it missed within
+// its catch-up span and drops only what lies beyond.
+TEST(TickSchedule, AJitteryTimerCatchesUpWithinItsSpan) {
+    const int most = zv::ticksWithin(4ms, 1);
+    EXPECT_EQ(most, 4);
+    EXPECT_EQ(zv::ticksWithin(4ms, 10), 1);  // slower speeds never run two at once
+    EXPECT_EQ(zv::ticksWithin(100ms, 0), 1);
+    TickSchedule s = startedAt0(1);
+    EXPECT_EQ(s.takeTicks(600us, most, 500us), 1);   // early: the tick due at 1 ms
+    EXPECT_EQ(s.takeTicks(3800us, most, 500us), 2);  // 2 and 3 ms, 0.8 ms late
+    EXPECT_EQ(s.takeTicks(3900us, most, 500us), 1);  // early for 4 ms
+    EXPECT_EQ(s.droppedTicks(), 0);
+    EXPECT_EQ(s.takeTicks(20ms, most, 500us), most);  // held up: 5 to 20 fell due
+    EXPECT_EQ(s.droppedTicks(), 16 - most);
+    EXPECT_EQ(s.nextDue(), 21ms);
+}

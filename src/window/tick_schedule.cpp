@@ -17,18 +17,19 @@ std::optional<TickSchedule::Time> TickSchedule::nextDue() const {
     return due_;
 }
 
-bool TickSchedule::takeTick(Time now, Time early) {
+int TickSchedule::takeTicks(Time now, int most, Time early) {
     if (interval_ != 0 && now < due_ && due_ - now <= early) now = due_;
-    return takeTick(now);
-}
-
-int TickSchedule::takeTicks(Time now, int most) {
     if (interval_ == 0 || now < due_) return 0;
     const std::int64_t due = (now - due_) / period() + 1;
     due_ += period() * due;
     const std::int64_t run = std::min<std::int64_t>(due, most);
     dropped_ += due - run;
     return int(run);
+}
+
+int ticksWithin(TickSchedule::Time span, int interval) {
+    if (interval <= 0) return 1;
+    return int(std::max<std::int64_t>(1, span / std::chrono::milliseconds(interval)));
 }
 
 }  // namespace zv

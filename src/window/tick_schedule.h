@@ -29,9 +29,9 @@ public:
     // The same for a timer that may wake up to `early` before the due time:
     // such a wake-up counts as the tick it came for, and only lateness
     // counts towards dropping.
-    bool takeTick(Time now, Time early);
+    bool takeTick(Time now, Time early) { return takeTicks(now, 1, early) == 1; }
     // How many ticks to run now, at most `most` (at least 1); the rest are dropped.
-    int takeTicks(Time now, int most);
+    int takeTicks(Time now, int most, Time early = {});
 
     std::int64_t droppedTicks() const { return dropped_; }
 
@@ -42,5 +42,12 @@ private:
     Time due_{};
     std::int64_t dropped_ = 0;
 };
+
+// How many ticks of `interval` milliseconds fall due within `span` (at least
+// one): the most a clock should catch up at once. A clock that wakes a little
+// late now and then keeps the game's pace by running the ticks it missed; one
+// held up for longer, by a stall or an open menu, drops the rest rather than
+// sending the snake off in a burst.
+int ticksWithin(TickSchedule::Time span, int interval);
 
 }  // namespace zv

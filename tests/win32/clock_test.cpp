@@ -30,6 +30,25 @@ TEST(WaitableClock, TicksWhileRunningAndNeverWakesWhileStopped) {
     EXPECT_EQ(ticks, 5);
 }
 
+// Woken late, the clock runs the ticks it missed within a screen refresh
+// (16 ms at 1 ms a tick) and drops the ones before.
+TEST(WaitableClock, CatchesUpAShortDelayAndDropsALongOne) {
+    zv::WaitableClock clock;
+    int ticks = 0;
+    clock.onTick = [&] { ++ticks; };
+    clock.setInterval(1);
+    Sleep(5);  // at least five ticks fall due
+    clock.woken();
+    EXPECT_GE(ticks, 5);
+    EXPECT_LE(ticks, 16);
+    ticks = 0;
+    const auto dropped = clock.droppedTicks();
+    Sleep(100);
+    clock.woken();
+    EXPECT_EQ(ticks, 16);
+    EXPECT_GE(clock.droppedTicks() - dropped, 100 - 16);
+}
+
 // The window's game, driven by the real clock: an arrow starts it, and the
 // head moves without any tick from the test.
 TEST(WaitableClock, DrivesTheGameThroughTheWindow) {

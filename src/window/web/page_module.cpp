@@ -5,6 +5,7 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -50,9 +51,9 @@ private:
     double seed_;
 };
 
-// How many due ticks one wake-up runs at most: about a tenth of a second's
-// worth. Beyond that (a hidden tab, a stalled page) they are dropped.
-int tickBound(int interval) { return std::max(1, 100 / std::max(interval, 1)); }
+// One wake-up runs at most a tenth of a second's worth of due ticks. Beyond
+// that (a hidden tab, a stalled page) they are dropped.
+constexpr std::chrono::milliseconds catchUpSpan{100};
 
 class PageGame {
 public:
@@ -75,7 +76,7 @@ public:
     int catchUp(double now, int most = 0) {
         const Time t = toTime(now);
         const int interval = clock_.interval();
-        const int due = clock_.takeTicks(t, most > 0 ? most : tickBound(interval));
+        const int due = clock_.takeTicks(t, most > 0 ? most : ticksWithin(catchUpSpan, interval));
         int ran = 0;
         while (ran < due && clock_.interval() == interval && !view_.ended) {
             ++ran;

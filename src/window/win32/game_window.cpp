@@ -119,6 +119,11 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Tic
 GameWindow::~GameWindow() {
     clock_->onTick = nullptr;
     if (hwnd_) DestroyWindow(hwnd_);
+    if (picture_) {
+        SelectObject(picture_, pictureWas_);
+        DeleteObject(pictureBitmap_);
+        DeleteDC(picture_);
+    }
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (font_) DeleteObject(font_);
 }
@@ -207,14 +212,17 @@ void GameWindow::apply(const ScreenUpdate& update) {
     }
     if (update.rebuild) {
         layOut(update.inner);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-    } else {
+        repaintPicture();
+    } else if (!update.cells.empty() && picture_) {
+        GdiCanvas canvas(picture_);
+        repaintCells(canvas, shell_.geometry(), shell_.game().Block(), update.cells);
+        const HDC dc = GetDC(hwnd_);
         for (const auto n : update.cells) {
             if (n <= 0) continue;
             const Box box = shell_.geometry().toDevice(shell_.geometry().repaintBox(n));
-            const RECT rect{box.x, box.y, box.right(), box.bottom()};
-            InvalidateRect(hwnd_, &rect, FALSE);
+            copyToWindow(dc, RECT{box.x, box.y, box.right(), box.bottom()});
         }
+        ReleaseDC(hwnd_, dc);
     }
     pauseView_ = update.pause;
     gameoverView_ = update.gameover;
@@ -266,60 +274,36 @@ void GameWindow::fitToDpi(UINT dpi) {
     layOut(inner_);
     syncButton(pause_, pauseView_);
     syncButton(gameover_, gameoverView_);
+    repaintPicture();
+}
+
+// Paints the whole board anew, at the window's size in device pixels, and
+// shows it in one go: the background never shows alone between the cells.
+void GameWindow::repaintPicture() {
+    const Box all = shell_.geometry().toDevice(Box{0, 0, inner_.width, inner_.height});
+    const HDC screen = GetDC(hwnd_);
+    if (!picture_) {
+        picture_ = CreateCompatibleDC(screen);
+        pictureWas_ = GetCurrentObject(picture_, OBJ_BITMAP);
+    }
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max(all.width, 1), std::max(all.height, 1));
+    ReleaseDC(hwnd_, screen);
+    SelectObject(picture_, bitmap);
+    if (pictureBitmap_) DeleteObject(pictureBitmap_);
+    pictureBitmap_ = bitmap;
+    GdiCanvas canvas(picture_);
+    const zorvane& game = shell_.game();
+    if (game.loaded())
+        paintArea(canvas, shell_.geometry(), game.Block(), all);
+    else
+        canvas.fillRect(all, description::background);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void GameWindow::paint() {
-    // Far-apart cells arrive as separate rectangles of the update region;
-    // their bounding box could span most of the board.
-    const HRGN region = CreateRectRgn(0, 0, 0, 0);
-    GetUpdateRgn(hwnd_, region, FALSE);
-    std::vector<RECT> rects;
-    if (const DWORD size = GetRegionData(region, 0, nullptr)) {
-        std::vector<char> data(size);
-        auto* header = reinterpret_cast<RGNDATA*>(data.data());
-        if (GetRegionData(region, size, header)) {
-            const auto* first = reinterpret_cast<const RECT*>(header->Buffer);
-            rects.assign(first, first + header->rdh.nCount);
-        }
-    }
-    DeleteObject(region);
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(hwnd_, &ps);
-    if (rects.empty()) rects.push_back(ps.rcPaint);
-    for (const RECT& area : rects) paintInto(dc, area);
-    EndPaint(hwnd_, &ps);
-}
-
-void GameWindow::paintInto(HDC dc, const RECT& area) {
-    const Box device{area.left, area.top, area.right - area.left, area.bottom - area.top};
-    if (device.empty()) return;
-    // A large area (a whole new board) is drawn off screen and copied in one
-    // go, so the background never shows alone between the cells; a few
-    // cells' boxes are drawn straight in.
-    const bool offScreen = device.width * device.height > 64 * 64;
-    HDC target = dc;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    if (offScreen) {
-        target = CreateCompatibleDC(dc);
-        bitmap = CreateCompatibleBitmap(dc, device.width, device.height);
-        old = SelectObject(target, bitmap);
-        SetViewportOrgEx(target, -device.x, -device.y, nullptr);
-    }
-    GdiCanvas canvas(target);
-    const zorvane& game = shell_.game();
-    if (game.loaded())
-        paintArea(canvas, shell_.geometry(), game.Block(), device);
-    else
-        canvas.fillRect(device, description::background);
-    if (offScreen) {
-        SetViewportOrgEx(target, 0, 0, nullptr);
-        BitBlt(dc, device.x, device.y, device.width, device.height, target, 0, 0, SRCCOPY);
-        SelectObject(target, old);
-        DeleteObject(bitmap);
-        DeleteDC(target);
-    }
+void GameWindow::copyToWindow(HDC dc, const RECT& area) const {
+    if (!picture_) return;
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, picture_, area.left, area.top,
+           SRCCOPY);
 }
 
 Focus GameWindow::focus() const {
@@ -395,13 +379,17 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // takes it as Windows has it do.
         keyDown(wParam);
         break;
-    case WM_PAINT:
-        paint();
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(hwnd, &ps);
+        copyToWindow(dc, ps.rcPaint);
+        EndPaint(hwnd, &ps);
         return 0;
+    }
     case WM_PRINTCLIENT: {
         RECT all;
         GetClientRect(hwnd, &all);
-        paintInto(HDC(wParam), all);
+        copyToWindow(HDC(wParam), all);
         return 0;
     }
     case WM_ERASEBKGND:

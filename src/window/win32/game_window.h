@@ -59,8 +59,8 @@ private:
     void syncButton(HWND button, const ButtonView& view);
     void layOut(const Box& inner);
     void fitToDpi(UINT dpi);
-    void paint();
-    void paintInto(HDC dc, const RECT& area);
+    void repaintPicture();
+    void copyToWindow(HDC dc, const RECT& area) const;
     Focus focus() const;
     HWND windowFor(Focus focus) const;
     void buildMenus();
@@ -78,6 +78,12 @@ private:
     HACCEL accelerators_ = nullptr;
     UINT quitCommand_ = 0;
     Box inner_;
+    // The board as last painted, in device pixels: a tick paints its few
+    // cells here and copies just their boxes to the window, and an exposed
+    // window is restored from it without painting anything anew.
+    HDC picture_ = nullptr;
+    HBITMAP pictureBitmap_ = nullptr;
+    HGDIOBJ pictureWas_ = nullptr;
     // What each menu command runs, by command id less firstCommand.
     std::vector<std::function<void(zorvane&)>> commands_;
     // The menus that run a handler as they open.

@@ -13,6 +13,11 @@ using namespace std::chrono_literals;
 // Timers can wake a little late: each is armed this much early, and a
 // wake-up that early counts as the tick it came for.
 constexpr Time earlyBy = 500us;
+// Wake-ups can also come a few milliseconds late, where the system's timers
+// are coarse or the machine is busy: the ticks missed within one screen
+// refresh are run on waking, which keeps the game's pace at 1 ms and shows
+// no jump on screen. Those missed for longer are dropped.
+constexpr Time catchUp = 16ms;
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
@@ -66,8 +71,10 @@ void WaitableClock::wakeAtNextDue() {
 }
 
 void WaitableClock::woken() {
-    if (schedule_.takeTick(monotonicNow(), earlyBy) && onTick) onTick();
-    // The tick may have stopped or restarted the clock, which armed it already.
+    const int interval = schedule_.interval();
+    int due = schedule_.takeTicks(monotonicNow(), ticksWithin(catchUp, interval), earlyBy);
+    // A tick may stop or restart the clock: the ticks due by the old one lapse.
+    while (due-- > 0 && schedule_.interval() == interval && onTick) onTick();
     if (schedule_.interval() > 0) wakeAtNextDue();
 }
 
