@@ -13,6 +13,7 @@ ctest --test-dir build-qttimer -R '^window\.' --output-on-failure --timeout 300 
 bash scripts/cross_check.sh    # Windows x86/x64 under Wine and WebAssembly under node: tests and equal play hashes
 bash scripts/web_check.sh      # the browser front end in headless Chromium
 bash scripts/win32_soak.sh windows-x86 && bash scripts/win32_soak.sh windows-x64  # the Windows .exe, 30 s each under Wine
+bash scripts/win32_layouts.sh  # P on eight keyboard layouts and the Speed menu by mouse and keys, under Wine
 bash scripts/win32_install_check.sh windows-x86 && bash scripts/win32_install_check.sh windows-x64  # zips and installers under Wine
 bash scripts/sanitize.sh       # the whole suite under AddressSanitizer and UBSan
 bash scripts/fuzz.sh           # 60 s of libFuzzer sessions

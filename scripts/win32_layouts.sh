@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The Windows program under Wine on a virtual X display with openbox, driven
+# through the X server as a player would: on each keyboard layout the key
+# that types p, or on a Russian or Ukrainian keyboard the key at P's place,
+# shows Pause; opening Speed with the mouse or from the keyboard pauses; after
+# Escape the arrows steer again. Builds the preset first (windows-x86 unless
+# given). Every check waits for what it expects, with a deadline.
+#
+# Wine gives letters their Windows key codes only where the X keyboard has a
+# Latin group: "ru,us" (Russian active) and "us,ru" work as on Windows, but
+# a keyboard with the Russian group alone gets no code for P from Wine.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+if [ "${1:-}" != "--inside" ]; then
+  source scripts/packages.sh
+  need_packages g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 \
+    xvfb xauth openbox x11-utils x11-xkb-utils xdotool imagemagick
+  preset=${1:-windows-x86}
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target zorvane >/dev/null
+  export WINEPREFIX=${HOME}/.wine-zorvane WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  exec env GAME="build-$preset/zorvane.exe" tests/win32/on_virtual_desktop.sh bash "$0" --inside
+fi
+
+source scripts/x11_wait.sh
+work=$(mktemp -d)
+pid=
+trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+start_game() {
+  wine "$GAME" 2>/dev/null &
+  pid=$!
+  wid=
+  wait_until 30 game_window || { echo "win32 layouts: FAILED: no game window"; exit 1; }
+  xdotool windowactivate "$wid" 2>/dev/null || true
+  wait_until 20 focused "$wid" || { echo "win32 layouts: FAILED: the game window never got the focus"; exit 1; }
+  wait_until 20 painted "$wid" || { echo "win32 layouts: FAILED: the game window was never painted"; exit 1; }
+  shot "$wid" "$work/before.png"
+}
+# Wine's windows belong to its own processes, not to the one started here.
+game_window() { wid=$(xdotool search --onlyvisible --name "^Score:" 2>/dev/null | head -1) && [ -n "$wid" ]; }
+stop_game() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; pid=; }
+started() { ! title_is "$wid" "Score:  0/ 0"; }
+pause_shown() { (($(changed_pixels "$wid" "$work/before.png" "$(pause_box "$wid")") > 1000)); }
+menu_open() { (($(xdotool search --onlyvisible --name "" 2>/dev/null | wc -l) > visible)); }
+where() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
+
+# The key under test, then Up: once the snake has moved, both were handled.
+for entry in "us:p:1" "de:p:1" "fr:p:1" "us -variant dvorak:p:1" "us -variant dvorak:l:0" \
+             "ru,us:Cyrillic_ze:1" "ua,us:Cyrillic_ze:1" "us,ru:p:1"; do
+  IFS=: read -r layout keysym pauses <<<"$entry"
+  setxkbmap $layout  # word splitting passes the variant
+  start_game
+  xdotool key "$keysym" Up
+  if ! wait_until 20 started; then
+    check "$layout: $keysym, then Up starts the snake" false
+  elif ((pauses)); then
+    check "$layout: $keysym shows Pause" wait_until 20 pause_shown
+  else
+    check "$layout: $keysym shows no Pause" eval '! pause_shown'
+  fi
+  stop_game
+done
+setxkbmap us
+
+# Opening Speed pauses, by mouse and from the keyboard; Escape closes it and
+# the arrows steer again.
+for how in mouse keyboard; do
+  start_game
+  xdotool key Up
+  wait_until 20 started || check "Up starts the snake" false
+  shot "$wid" "$work/before.png"
+  visible=$(xdotool search --onlyvisible --name "" 2>/dev/null | wc -l)
+  if [ $how = mouse ]; then
+    where
+    xdotool mousemove $((X + 20)) $((Y - 10)) click 1
+  else
+    xdotool key F10 Down
+  fi
+  check "Speed opened by $how" wait_until 20 menu_open
+  check "opening Speed by $how shows Pause" wait_until 20 pause_shown
+  xdotool key Escape
+  check "Escape closes the Speed menu ($how)" wait_until 20 eval '! menu_open'
+  title=$(xdotool getwindowname "$wid")
+  xdotool key Left
+  check "after Escape ($how), Left steers" wait_until 20 eval '[ "$(xdotool getwindowname "$wid")" != "$title" ]'
+  stop_game
+done
+
+((failures == 0)) || { echo "win32 layouts: $failures check(s) failed"; exit 1; }
+echo "win32 layouts: all checks passed"
