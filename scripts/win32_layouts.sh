@@ -3,7 +3,8 @@
 # through the X server as a player would: on each keyboard layout the key
 # that types p, or on a Russian or Ukrainian keyboard the key at P's place,
 # shows Pause; opening Speed with the mouse or from the keyboard pauses; after
-# Escape the arrows steer again. Builds the preset first (windows-x86 unless
+# Escape the arrows steer again; on a screen at 144 dpi the window is laid out
+# at 1.5 times the size. Builds the preset first (windows-x86 unless
 # given). Every check waits for what it expects, with a deadline.
 #
 # Wine gives letters their Windows key codes only where the X keyboard has a
@@ -89,6 +90,22 @@ for how in mouse keyboard; do
   check "after Escape ($how), Left steers" wait_until 20 eval '[ "$(xdotool getwindowname "$wid")" != "$title" ]'
   stop_game
 done
+
+# A screen at 144 dots per inch (Windows' 150 %): the window lays itself out
+# one and a half times as large, the board as crisp, from the first frame.
+dpi_key='HKCU\Control Panel\Desktop'
+trap 'kill $pid 2>/dev/null || true; wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1; rm -rf "$work"' EXIT
+wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wine "$GAME" 2>/dev/null &
+pid=$!
+wait_until 30 game_window || { echo "win32 layouts: FAILED: no game window at 144 dpi"; exit 1; }
+wide_and_painted() {
+  where
+  ((WIDTH == 702)) && pixel_is "$wid" 6 $((HEIGHT - 702 + 6)) FFFF80
+}
+check "at 144 dpi the board is 702 pixels wide and painted" wait_until 20 wide_and_painted
+stop_game
+wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1
 
 ((failures == 0)) || { echo "win32 layouts: $failures check(s) failed"; exit 1; }
 echo "win32 layouts: all checks passed"
