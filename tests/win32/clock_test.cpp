@@ -31,7 +31,7 @@ TEST(WaitableClock, TicksWhileRunningAndNeverWakesWhileStopped) {
 }
 
 // Woken late, the clock runs the ticks it missed within a screen refresh
-// (16 ms at 1 ms a tick) and drops the ones before.
+// (16 ms at 1 ms a tick) and drops the ones before, unless a tick restarts it.
 TEST(WaitableClock, CatchesUpAShortDelayAndDropsALongOne) {
     zv::WaitableClock clock;
     int ticks = 0;
@@ -47,6 +47,18 @@ TEST(WaitableClock, CatchesUpAShortDelayAndDropsALongOne) {
     clock.woken();
     EXPECT_EQ(ticks, 16);
     EXPECT_GE(clock.droppedTicks() - dropped, 100 - 16);
+
+    // A tick that starts a new game restarts the clock: what the old
+    // countdown owed lapses.
+    ticks = 0;
+    clock.onTick = [&] {
+        ++ticks;
+        clock.setInterval(0);
+        clock.setInterval(1);
+    };
+    Sleep(5);
+    clock.woken();
+    EXPECT_EQ(ticks, 1);
 }
 
 // The window's game, driven by the real clock: an arrow starts it, and the

@@ -71,10 +71,11 @@ void WaitableClock::wakeAtNextDue() {
 }
 
 void WaitableClock::woken() {
-    const int interval = schedule_.interval();
-    int due = schedule_.takeTicks(monotonicNow(), ticksWithin(catchUp, interval), earlyBy);
-    // A tick may stop or restart the clock: the ticks due by the old one lapse.
-    while (due-- > 0 && schedule_.interval() == interval && onTick) onTick();
+    int due = schedule_.takeTicks(monotonicNow(), ticksWithin(catchUp, schedule_.interval()), earlyBy);
+    // A tick may stop or restart the clock, which moves the next due time:
+    // the ticks due by the old countdown lapse.
+    const auto next = schedule_.nextDue();
+    while (due-- > 0 && schedule_.nextDue() == next && onTick) onTick();
     if (schedule_.interval() > 0) wakeAtNextDue();
 }
 
