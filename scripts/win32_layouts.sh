@@ -67,9 +67,9 @@ for entry in "us:p:1" "de:p:1" "fr:p:1" "us -variant dvorak:p:1" "us -variant dv
 done
 setxkbmap us
 
-# Opening Speed pauses, by mouse and from the keyboard; Escape closes it and
-# the arrows steer again.
-for how in mouse keyboard; do
+# Opening Speed pauses, by mouse and from the keyboard (F10 or Alt gives the
+# menu bar the keys); Escape closes it and the arrows steer again.
+for how in mouse F10 Alt; do
   start_game
   xdotool key Up
   wait_until 20 started || check "Up starts the snake" false
@@ -78,8 +78,10 @@ for how in mouse keyboard; do
   if [ $how = mouse ]; then
     where
     xdotool mousemove $((X + 20)) $((Y - 10)) click 1
-  else
+  elif [ $how = F10 ]; then
     xdotool key F10 Down
+  else
+    xdotool key Alt_L Down
   fi
   check "Speed opened by $how" wait_until 20 menu_open
   check "opening Speed by $how shows Pause" wait_until 20 pause_shown
@@ -90,6 +92,19 @@ for how in mouse keyboard; do
   check "after Escape ($how), Left steers" wait_until 20 eval '[ "$(xdotool getwindowname "$wid")" != "$title" ]'
   stop_game
 done
+
+# Alt alone gives the menu bar the keys; Escape gives them back: Left then
+# starts the snake rather than moving along the bar.
+# The bar in keyboard mode draws its first title (Speed) highlighted.
+bar_changed() { (($(changed_pixels "$wid" "$work/before.png" 60x19+0+0) > 200)); }
+start_game
+xdotool key Alt_L
+check "Alt gives the menu bar the keys" wait_until 20 bar_changed
+xdotool key Escape
+check "Escape gives them back" wait_until 20 eval '! bar_changed'
+xdotool key Left
+check "Alt, Escape, then Left starts the snake" wait_until 20 started
+stop_game
 
 # A screen at 144 dots per inch (Windows' 150 %): the window lays itself out
 # one and a half times as large, the board as crisp, from the first frame.
