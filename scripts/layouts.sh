@@ -67,26 +67,9 @@ escape_then_left() {
   ticked
 }
 
-# The key under test, then Up: once the snake has moved, both keys have been
-# handled, and Up keeps the head out of the Pause button's place. The
-# Pause button is drawn before the tick that moves the head.
-for entry in "us:p:1" "de:p:1" "fr:p:1" "us -variant dvorak:p:1" "us -variant dvorak:l:0" \
-             "ru:Cyrillic_ze:1" "ua:Cyrillic_ze:1" "gr:Greek_pi:1"; do
-  IFS=: read -r layout keysym pauses <<<"$entry"
-  setxkbmap $layout  # word splitting passes the variant
-  start_game
-  shot "$wid" "$work/before.png"
-  xdotool key "$keysym" Up
-  if ! ticked; then
-    check "$layout: $keysym, then Up starts the snake" false
-  elif ((pauses)); then
-    check "$layout: $keysym shows Pause" wait_until 20 pause_shown
-  else
-    check "$layout: $keysym shows no Pause" eval '! pause_shown'
-  fi
-  stop_game
-done
-setxkbmap us
+# The Pause button is drawn before the tick that moves the head.
+check_layouts "us:p:1" "de:p:1" "fr:p:1" "us -variant dvorak:p:1" "us -variant dvorak:l:0" \
+              "ru:Cyrillic_ze:1" "ua:Cyrillic_ze:1" "gr:Greek_pi:1"
 
 start_game
 hints=$(xprop -id "$wid" _MOTIF_WM_HINTS | cut -d= -f2)  # flags, functions, decorations, ...

@@ -56,3 +56,29 @@ painted() { pixel_is "$1" 4 $(($(board_top "$1") + 4)) FFFF80; }
 # The right part of the Pause button's place: clear of the column the snake
 # starts in and of the Game Over button, which overlaps its left part.
 pause_box() { echo "42x49+271+$(($(board_top "$1") + 216))"; }
+
+# check_layouts ENTRY...: each entry is "layout:keysym:pauses". On that
+# keyboard layout a fresh game gets the key, then Up: once the snake has
+# moved both have been handled (Up also keeps the head out of the Pause
+# button's place), and Pause shows or not. The caller defines start_game
+# (which sets wid), stop_game, started, pause_shown (against the shot
+# $work/before.png taken here) and check.
+check_layouts() {
+  local entry layout keysym pauses
+  for entry in "$@"; do
+    IFS=: read -r layout keysym pauses <<<"$entry"
+    setxkbmap $layout  # word splitting passes the variant
+    start_game
+    shot "$wid" "$work/before.png"
+    xdotool key "$keysym" Up
+    if ! wait_until 20 started; then
+      check "$layout: $keysym, then Up starts the snake" false
+    elif ((pauses)); then
+      check "$layout: $keysym shows Pause" wait_until 20 pause_shown
+    else
+      check "$layout: $keysym shows no Pause" eval '! pause_shown'
+    fi
+    stop_game
+  done
+  setxkbmap us
+}
