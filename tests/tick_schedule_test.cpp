@@ -99,3 +99,17 @@ TEST(TickSchedule, AJitteryTimerCatchesUpWithinItsSpan) {
     EXPECT_EQ(s.droppedTicks(), 16 - most);
     EXPECT_EQ(s.nextDue(), 21ms);
 }
+
+TEST(TickSchedule, ATickThatRestartsTheClockEndsTheRun) {
+    TickSchedule s = startedAt0(1);
+    int ran = 0;
+    EXPECT_EQ(s.runDueTicks(5ms, 16, {}, [&] { ++ran; }), 5);
+    const int restarting = s.runDueTicks(10ms, 16, {}, [&] {
+        ++ran;
+        s.setInterval(0, 10ms);  // a crash, then a new game
+        s.setInterval(1, 10ms);
+    });
+    EXPECT_EQ(restarting, 1);  // 7 to 10 ms lapse with the old countdown
+    EXPECT_EQ(ran, 6);
+    EXPECT_EQ(s.nextDue(), 11ms);
+}

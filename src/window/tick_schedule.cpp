@@ -9,6 +9,7 @@ bool TickSchedule::setInterval(int milliseconds, Time now) {
     if (milliseconds == interval_) return false;
     interval_ = milliseconds;
     due_ = now + period();
+    ++countdowns_;
     return true;
 }
 

@@ -32,6 +32,20 @@ public:
     bool takeTick(Time now, Time early) { return takeTicks(now, 1, early) == 1; }
     // How many ticks to run now, at most `most` (at least 1); the rest are dropped.
     int takeTicks(Time now, int most, Time early = {});
+    // Takes the ticks due by now as takeTicks() does and runs `tick` for each.
+    // A tick that stops or restarts the clock ends the run: what the old
+    // countdown owed lapses. Returns how many ran.
+    template <typename Tick>
+    int runDueTicks(Time now, int most, Time early, Tick&& tick) {
+        const int due = takeTicks(now, most, early);
+        const std::uint64_t countdown = countdowns_;
+        int ran = 0;
+        while (ran < due && countdowns_ == countdown) {
+            ++ran;
+            tick();
+        }
+        return ran;
+    }
 
     std::int64_t droppedTicks() const { return dropped_; }
 
@@ -41,6 +55,7 @@ private:
     int interval_ = 0;
     Time due_{};
     std::int64_t dropped_ = 0;
+    std::uint64_t countdowns_ = 0;  // how many times the clock was set anew
 };
 
 // How many ticks of `interval` milliseconds fall due within `span` (at least

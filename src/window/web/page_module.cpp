@@ -75,14 +75,9 @@ public:
     // of them, or the usual bound for 0.
     int catchUp(double now, int most = 0) {
         const Time t = toTime(now);
-        const int interval = clock_.interval();
-        const int due = clock_.takeTicks(t, most > 0 ? most : ticksWithin(catchUpSpan, interval));
-        int ran = 0;
-        while (ran < due && clock_.interval() == interval && !view_.ended) {
-            ++ran;
-            run([](zorvane& z) { z.Timer1_Timer(); }, t);
-        }
-        return ran;
+        // Ending the game stops the clock, which ends the run as well.
+        return clock_.runDueTicks(t, most > 0 ? most : ticksWithin(catchUpSpan, clock_.interval()), Time{},
+                                  [&] { run([](zorvane& z) { z.Timer1_Timer(); }, t); });
     }
 
     template <typename Handler>

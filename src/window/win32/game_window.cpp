@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,6 @@
 #include "window/key_rules.h"
 #include "window/menus.h"
 #include "window/painting.h"
-#include "window/win32/gdi_canvas.h"
 #include "window/win32/win32_keys.h"
 
 #ifndef WM_DPICHANGED
@@ -214,7 +214,7 @@ void GameWindow::apply(const ScreenUpdate& update) {
         layOut(update.inner);
         repaintPicture();
     } else if (!update.cells.empty() && picture_) {
-        GdiCanvas canvas(picture_);
+        GdiCanvas canvas(picture_, picturePixels_);
         repaintCells(canvas, shell_.geometry(), shell_.game().Block(), update.cells);
         const HDC dc = GetDC(hwnd_);
         for (const auto n : update.cells) {
@@ -281,17 +281,22 @@ void GameWindow::fitToDpi(UINT dpi) {
 // shows it in one go: the background never shows alone between the cells.
 void GameWindow::repaintPicture() {
     const Box all = shell_.geometry().toDevice(Box{0, 0, inner_.width, inner_.height});
-    const HDC screen = GetDC(hwnd_);
     if (!picture_) {
-        picture_ = CreateCompatibleDC(screen);
+        picture_ = CreateCompatibleDC(nullptr);
         pictureWas_ = GetCurrentObject(picture_, OBJ_BITMAP);
     }
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max(all.width, 1), std::max(all.height, 1));
-    ReleaseDC(hwnd_, screen);
+    const int width = std::max(all.width, 1);
+    const int height = std::max(all.height, 1);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(picture_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return;
     SelectObject(picture_, bitmap);
     if (pictureBitmap_) DeleteObject(pictureBitmap_);
     pictureBitmap_ = bitmap;
-    GdiCanvas canvas(picture_);
+    picturePixels_ = {static_cast<std::uint32_t*>(bits), width, height};
+    GdiCanvas canvas(picture_, picturePixels_);
     const zorvane& game = shell_.game();
     if (game.loaded())
         paintArea(canvas, shell_.geometry(), game.Block(), all);

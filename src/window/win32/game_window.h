@@ -9,6 +9,7 @@
 
 #include "window/shell.h"
 #include "window/tick_clock.h"
+#include "window/win32/gdi_canvas.h"
 
 namespace zv {
 
@@ -84,6 +85,7 @@ private:
     HDC picture_ = nullptr;
     HBITMAP pictureBitmap_ = nullptr;
     HGDIOBJ pictureWas_ = nullptr;
+    GdiCanvas::Pixels picturePixels_;
     // What each menu command runs, by command id less firstCommand.
     std::vector<std::function<void(zorvane&)>> commands_;
     // The menus that run a handler as they open.

@@ -1,7 +1,7 @@
 #include "window/win32/gdi_canvas.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 namespace zv {
@@ -17,32 +17,23 @@ void GdiCanvas::fillRect(const Box& box, Rgb colour) {
     FillRect(dc_, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-// GDI draws no smooth edges, and only the head and a crash cell are discs,
-// so each disc is worked out here: every pixel of its square is covered by
-// the ring and the fill in some share, found on a 4 x 4 grid of samples, and
-// mixed with what is already drawn there.
+// Only the head and a crash cell are discs. Every pixel of the disc's square
+// is covered by the ring and the fill in some share, found on a 4 x 4 grid of
+// samples, and mixed with what is already drawn there.
 void GdiCanvas::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
     const int side = square.width;
-    if (side <= 0) return;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HDC memory = CreateCompatibleDC(dc_);
-    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) {
-        DeleteDC(memory);
-        return;
-    }
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, side, side, dc_, square.x, square.y, SRCCOPY);
-    GdiFlush();
+    if (side <= 0 || !pixels_.bits) return;
+    GdiFlush();  // the rectangles drawn so far are in the pixels
 
     constexpr int grid = 4;
     const double radius = side / 2.0;
     const double inner = std::max(radius - pen, 0.0);
-    auto* pixel = static_cast<std::uint32_t*>(bits);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x, ++pixel) {
+    for (int y = 0; y < side; ++y) {
+        const int row = square.y + y;
+        if (row < 0 || row >= pixels_.height) continue;
+        for (int x = 0; x < side; ++x) {
+            const int column = square.x + x;
+            if (column < 0 || column >= pixels_.width) continue;
             int inDisc = 0;
             int inFill = 0;
             for (int j = 0; j < grid; ++j)
@@ -60,15 +51,13 @@ void GdiCanvas::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
             auto mix = [&](std::uint8_t under, std::uint8_t ringPart, std::uint8_t fillPart) {
                 return std::uint32_t((under * rest + ringPart * ring + fillPart * inFill + samples / 2) / samples);
             };
-            const std::uint32_t under = *pixel;
-            *pixel = mix(std::uint8_t(under >> 16), outline.red, fill.red) << 16 |
-                     mix(std::uint8_t(under >> 8), outline.green, fill.green) << 8 |
-                     mix(std::uint8_t(under), outline.blue, fill.blue);
+            std::uint32_t& pixel = pixels_.bits[std::size_t(row) * std::size_t(pixels_.width) + std::size_t(column)];
+            const std::uint32_t under = pixel;
+            pixel = mix(std::uint8_t(under >> 16), outline.red, fill.red) << 16 |
+                    mix(std::uint8_t(under >> 8), outline.green, fill.green) << 8 |
+                    mix(std::uint8_t(under), outline.blue, fill.blue);
         }
-    BitBlt(dc_, square.x, square.y, side, side, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    }
 }
 
 }  // namespace zv

@@ -71,11 +71,9 @@ void WaitableClock::wakeAtNextDue() {
 }
 
 void WaitableClock::woken() {
-    int due = schedule_.takeTicks(monotonicNow(), ticksWithin(catchUp, schedule_.interval()), earlyBy);
-    // A tick may stop or restart the clock, which moves the next due time:
-    // the ticks due by the old countdown lapse.
-    const auto next = schedule_.nextDue();
-    while (due-- > 0 && schedule_.nextDue() == next && onTick) onTick();
+    schedule_.runDueTicks(monotonicNow(), ticksWithin(catchUp, schedule_.interval()), earlyBy, [this] {
+        if (onTick) onTick();
+    });
     if (schedule_.interval() > 0) wakeAtNextDue();
 }
 
