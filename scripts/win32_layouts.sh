@@ -4,8 +4,9 @@
 # that types p, or on a Russian or Ukrainian keyboard the key at P's place,
 # shows Pause; opening Speed with the mouse or from the keyboard pauses; after
 # Escape the arrows steer again; on a screen at 144 dpi the window is laid out
-# at 1.5 times the size. Builds the preset first (windows-x86 unless
-# given). Every check waits for what it expects, with a deadline.
+# at 1.5 times the size. Builds the preset first (windows-x86 unless given,
+# or windows-x64 where 32-bit programs cannot run). Every check waits for
+# what it expects, with a deadline.
 #
 # Wine gives letters their Windows key codes only where the X keyboard has a
 # Latin group: "ru,us" (Russian active) and "us,ru" work as on Windows, but
@@ -13,14 +14,18 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 if [ "${1:-}" != "--inside" ]; then
-  source scripts/packages.sh
-  need_packages g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 \
-    xvfb xauth openbox x11-utils x11-xkb-utils xdotool imagemagick
-  preset=${1:-windows-x86}
+  source scripts/lib/wine.sh
+  wine_setup xvfb xauth openbox x11-utils x11-xkb-utils xdotool imagemagick
+  # The 32-bit build where it runs, else the 64-bit one.
+  preset=${1:-$(runnable_presets | cut -d' ' -f1)}
+  if [ "$preset" = windows-x86 ] && ! x86_runs; then
+    echo "win32 layouts ($preset): $(x86_skip_line)"
+    exit 0
+  fi
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target zorvane >/dev/null
-  export WINEPREFIX=${HOME}/.wine-zorvane WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-  exec env GAME="build-$preset/zorvane.exe" tests/win32/on_virtual_desktop.sh bash "$0" --inside
+  echo "win32 layouts: $preset"
+  exec env GAME="build-$preset/zorvane.exe" PRESET="$preset" tests/win32/on_virtual_desktop.sh bash "$0" --inside
 fi
 
 source scripts/x11_wait.sh
@@ -32,7 +37,7 @@ check() {  # check DESCRIPTION COMMAND...
   if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
 start_game() {
-  wine "$GAME" 2>/dev/null &
+  scripts/lib/wine_for.sh "$PRESET" "$GAME" 2>/dev/null &
   pid=$!
   wid=
   wait_until 30 game_window || { echo "win32 layouts: FAILED: no game window"; exit 1; }
@@ -95,9 +100,9 @@ stop_game
 # one and a half times as large, the board as crisp, from the first frame.
 # The setting goes again as the script ends, however it ends.
 dpi_key='HKCU\Control Panel\Desktop'
-trap 'kill $pid 2>/dev/null || true; wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-wine "$GAME" 2>/dev/null &
+trap 'kill $pid 2>/dev/null || true; scripts/lib/wine_for.sh "$PRESET" reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+scripts/lib/wine_for.sh "$PRESET" reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+scripts/lib/wine_for.sh "$PRESET" "$GAME" 2>/dev/null &
 pid=$!
 wait_until 30 game_window || { echo "win32 layouts: FAILED: no game window at 144 dpi"; exit 1; }
 wide_and_painted() {

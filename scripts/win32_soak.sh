@@ -6,19 +6,21 @@
 # Builds the preset first (windows-x86 unless given: windows-x64).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
-need_packages g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 \
-  xvfb xauth openbox x11-utils xdotool
+source scripts/lib/wine.sh
+wine_setup xvfb xauth openbox x11-utils xdotool
 
 preset=${1:-windows-x86}
+if [ "$preset" = windows-x86 ] && ! x86_runs; then
+  echo "win32 soak ($preset): $(x86_skip_line)"
+  exit 0
+fi
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target zorvane >/dev/null
-export WINEPREFIX=${HOME}/.wine-zorvane WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-export SOAK_SECONDS=${SOAK_SECONDS:-30} GAME=build-$preset/zorvane.exe
+export SOAK_SECONDS=${SOAK_SECONDS:-30} GAME=build-$preset/zorvane.exe PRESET=$preset
 exec tests/win32/on_virtual_desktop.sh bash -c '
 set -u
 work=$(mktemp -d)
-wine "$GAME" 2>"$work/stderr" &
+scripts/lib/wine_for.sh "$PRESET" "$GAME" 2>"$work/stderr" &
 pid=$!
 fail() {
   echo "win32 soak: FAILED: $*" >&2
