@@ -98,6 +98,16 @@ TEST(TickSchedule, AJitteryTimerCatchesUpWithinItsSpan) {
     EXPECT_EQ(s.takeTicks(20ms, most, 500us), most);  // held up: 5 to 20 fell due
     EXPECT_EQ(s.droppedTicks(), 16 - most);
     EXPECT_EQ(s.nextDue(), 21ms);
+
+    // Every front end's clock runs the same rule: at 1 ms, a wake-up 30 ms
+    // late makes up the span's worth and drops the rest; at 40 ms it runs one.
+    const int span = int(TickSchedule::catchUpSpan / 1ms);
+    int ran = 0;
+    EXPECT_EQ(s.runDueTicks(51ms, 500us, [&] { ++ran; }), span);
+    EXPECT_EQ(s.droppedTicks(), 16 - most + 31 - span);
+    TickSchedule slow = startedAt0(40);
+    EXPECT_EQ(slow.runDueTicks(130ms, 500us, [&] { ++ran; }), 1);
+    EXPECT_EQ(ran, span + 1);
 }
 
 TEST(TickSchedule, ATickThatRestartsTheClockEndsTheRun) {

@@ -28,7 +28,7 @@ int TickSchedule::takeTicks(Time now, int most, Time early) {
     return int(run);
 }
 
-int ticksWithin(TickSchedule::Time span, int interval) {
+int ticksWithin(std::chrono::nanoseconds span, int interval) {
     if (interval <= 0) return 1;
     return int(std::max<std::int64_t>(1, span / std::chrono::milliseconds(interval)));
 }

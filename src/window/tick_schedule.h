@@ -3,17 +3,32 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace zv {
 
+// How many ticks of `interval` milliseconds fall due within `span` (at least
+// one): the most a clock catches up at once.
+int ticksWithin(std::chrono::nanoseconds span, int interval);
+
 // When the game clock's ticks fall due. Each tick falls due one interval after
 // the previous one fell due, however long its handler took, so the game keeps
-// its pace. Ticks that fell due while the program was busy are dropped, not
-// made up in a burst, and counted. The front end supplies the time (from a
+// its pace. Of the ticks that fell due while the program was busy, those
+// within catchUpSpan are made up on waking; older ones are dropped, not made
+// up in a burst, and counted. The front end supplies the time (from a
 // monotonic clock, from any fixed origin) and wakes the program at nextDue().
 class TickSchedule {
 public:
     using Time = std::chrono::nanoseconds;
+
+    // How far back a wake-up makes up the ticks it missed, on every front
+    // end: one screen refresh at 60 Hz. Timers wake a millisecond or two late
+    // now and then (coarse system timers, a busy machine, a browser that
+    // holds timers to 4 ms); making those ticks up keeps the game's pace at
+    // 1 ms, and what runs in one go never shows on screen as a jump. A wake-up
+    // held up for longer (a stall, an open menu, a hidden tab) drops the rest
+    // rather than sending the snake off in a burst.
+    static constexpr Time catchUpSpan = std::chrono::milliseconds(16);
 
     // An interval of 0 stops the clock. Setting the interval it already has
     // leaves the countdown alone: the key handler sets it on every key, and a
@@ -47,6 +62,13 @@ public:
         return ran;
     }
 
+    // The one pacing rule: runs the ticks due by now, as many as fell due
+    // within catchUpSpan, for a timer that may wake up to `early` too soon.
+    template <typename Tick>
+    int runDueTicks(Time now, Time early, Tick&& tick) {
+        return runDueTicks(now, ticksWithin(catchUpSpan, interval_), early, std::forward<Tick>(tick));
+    }
+
     std::int64_t droppedTicks() const { return dropped_; }
 
 private:
@@ -57,12 +79,5 @@ private:
     std::int64_t dropped_ = 0;
     std::uint64_t countdowns_ = 0;  // how many times the clock was set anew
 };
-
-// How many ticks of `interval` milliseconds fall due within `span` (at least
-// one): the most a clock should catch up at once. A clock that wakes a little
-// late now and then keeps the game's pace by running the ticks it missed; one
-// held up for longer, by a stall or an open menu, drops the rest rather than
-// sending the snake off in a burst.
-int ticksWithin(TickSchedule::Time span, int interval);
 
 }  // namespace zv

@@ -91,7 +91,9 @@ void GameClock::wakeAtNextDue() {
 
 void GameClock::woken() {
     if (fd_ >= 0 && !readKernelTimer(fd_)) return;
-    if (schedule_.takeTick(now(), fd_ >= 0 ? Time{} : qtTimerSlack) && onTick) onTick();
+    schedule_.runDueTicks(now(), fd_ >= 0 ? Time{} : qtTimerSlack, [this] {
+        if (onTick) onTick();
+    });
     wakeAtNextDue();
 }
 

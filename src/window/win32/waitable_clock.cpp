@@ -13,11 +13,6 @@ using namespace std::chrono_literals;
 // Timers can wake a little late: each is armed this much early, and a
 // wake-up that early counts as the tick it came for.
 constexpr Time earlyBy = 500us;
-// Wake-ups can also come a few milliseconds late, where the system's timers
-// are coarse or the machine is busy: the ticks missed within one screen
-// refresh are run on waking, which keeps the game's pace at 1 ms and shows
-// no jump on screen. Those missed for longer are dropped.
-constexpr Time catchUp = 16ms;
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
@@ -71,7 +66,7 @@ void WaitableClock::wakeAtNextDue() {
 }
 
 void WaitableClock::woken() {
-    schedule_.runDueTicks(monotonicNow(), ticksWithin(catchUp, schedule_.interval()), earlyBy, [this] {
+    schedule_.runDueTicks(monotonicNow(), earlyBy, [this] {
         if (onTick) onTick();
     });
     if (schedule_.interval() > 0) wakeAtNextDue();
