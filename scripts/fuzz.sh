@@ -13,10 +13,8 @@ if ! need_packages clang libclang-rt-14-dev cmake make; then
 fi
 
 seconds=${FUZZ_SECONDS:-60}
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g"
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" \
-  -DZORVANE_WITH_QT=OFF -DBUILD_TESTING=OFF -DZORVANE_BENCHMARKS=OFF -DZORVANE_FUZZ=ON
-cmake --build build-fuzz -j"$(nproc)" --target session_fuzz
+cmake --preset fuzz
+cmake --build --preset fuzz -j"$(nproc)" --target session_fuzz
 
 mkdir -p build-fuzz/corpus
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -7,10 +7,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/packages.sh
 need_packages g++ make cmake pkg-config qt6-base-dev libgl-dev fonts-liberation fontconfig libgtest-dev
 
-flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DZORVANE_BENCHMARKS=OFF \
-  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
-cmake --build build-asan -j"$(nproc)"
+cmake --preset asan
+cmake --build --preset asan -j"$(nproc)"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -20,13 +20,13 @@ test_packages=(
 case "$mode" in
   play)
     need_packages "${play_packages[@]}"
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DZORVANE_BENCHMARKS=OFF
-    cmake --build build -j"$(nproc)" --target zorvane
+    cmake --preset play
+    cmake --build --preset play -j"$(nproc)" --target zorvane
     ;;
   test)
     need_packages "${play_packages[@]}" "${test_packages[@]}"
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DZORVANE_BENCHMARKS=ON
-    cmake --build build -j"$(nproc)"
+    cmake --preset native
+    cmake --build --preset native -j"$(nproc)"
     ;;
   *) echo "usage: setup.sh [play|test]" >&2; exit 2 ;;
 esac

@@ -6,8 +6,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh test
 ctest --test-dir build --output-on-failure --timeout 300 -j"$(nproc)"
 # The window tests again on the QTimer clock of systems without timerfd.
-cmake -S . -B build-qttimer -DCMAKE_BUILD_TYPE=Release -DZORVANE_QT_TIMER_ONLY=ON -DZORVANE_BENCHMARKS=OFF
-cmake --build build-qttimer -j"$(nproc)" --target window_tests
+cmake --preset qttimer
+cmake --build --preset qttimer -j"$(nproc)" --target window_tests
 ctest --test-dir build-qttimer -R '^window\.' --output-on-failure --timeout 300 -j"$(nproc)"
 # Longer checks, each a script of its own that installs what it needs.
 bash scripts/cross_check.sh    # Windows x86/x64 under Wine and WebAssembly under node: tests and equal play hashes
