@@ -128,7 +128,10 @@ inline QString titleFor(const zv::zorvane& game) {
 inline QColor pixel(const QImage& image, QPoint p) { return QColor(image.pixel(p)); }
 
 inline std::string describe(const QColor& c) {
-    return "(" + std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue()) + ")";
+    // Appended piece by piece: GCC 12 takes "(" + std::string&& for an overlapping copy.
+    std::string s = "(";
+    s.append(std::to_string(c.red())).append(",").append(std::to_string(c.green()));
+    return s.append(",").append(std::to_string(c.blue())).append(")");
 }
 
 // Opens the game's window on screen, active, with a scripted random source
