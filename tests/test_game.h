@@ -9,23 +9,15 @@
 #include "board_picture.h"
 #include "game/paints.h"
 #include "game/state.h"
+#include "board_script.h"
 #include "scripted_random.h"
 
-struct Cell {
-    int x;
-    int y;
-    friend bool operator==(Cell, Cell) = default;
-};
+using board_script::Cell;
 
 // Where the tests put the obstacles when their places do not matter: one in
-// fifty cells, filled in along the bottom inner rows from the left, away
-// from the start cell and from the paths the snake takes in these tests.
-inline std::vector<Cell> parkedObstacles(int side) {
-    std::vector<Cell> cells;
-    const int count = side * side / 50;
-    for (int i = 0; i < count; ++i) cells.push_back({2 + i % (side - 2), side - 1 - i / (side - 2)});
-    return cells;
-}
+// fifty cells, along the bottom inner rows from the left, away from the
+// start cell and from the paths the snake takes in these tests.
+inline std::vector<Cell> parkedObstacles(int side) { return board_script::obstacleCells(side); }
 
 // The window with a scripted random source, plus the small moves most tests make.
 class TestGame {

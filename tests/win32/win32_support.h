@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "game/paints.h"
-#include "scripted_random.h"
+#include "board_script.h"
 #include "window/description.h"
 #include "window/win32/game_window.h"
 #include "window/win32/message_loop.h"
@@ -19,18 +19,8 @@
 
 namespace wt {
 
-// The expiry draw that never lets food expire.
-inline constexpr float keepFood = 0.5f;
-
-
-// Every draw of a board's set-up and its load's tick: obstacles along the
-// bottom inner rows, away from the snake's start, then the first food.
-inline void lineUpBoard(ScriptedRandom& random, int side) {
-    const int obstacles = side * side / 50;
-    for (int i = 0; i < obstacles; ++i) random.cell(2 + i % (side - 2), side - 1 - i / (side - 2), side);
-    random.cell(3, 3, side);
-    random.push(keepFood);
-}
+using board_script::keepFood;
+using board_script::lineUpBoard;
 
 // The client area's pixels as the window last painted them, children included.
 class Picture {

@@ -116,11 +116,11 @@ TEST_F(Drawing, TheScreenFollowsTheGameTickByTick) {
     for (int i = 0; i < 4; ++i) ticks(1);
     // The food straight ahead is eaten on the next tick; its blue block drops at (40, 40).
     random->push(keepFood);
-    random->cell({40, 40}, 50);
+    random->cell(40, 40, 50);
     window->tick();
     ASSERT_EQ(game().score, 100 + 6 * 0.5);
     // The next tick places new food.
-    random->cell({12, 12}, 50);
+    random->cell(12, 12, 50);
     ticks(1);
     key(Qt::Key_Left);
     ticks(3);

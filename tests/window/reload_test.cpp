@@ -120,7 +120,7 @@ TEST_F(Reload, EnoughFoodBuildsANewBoardAndKeepsTheScore) {
     const long loads = game().loadCount();
 
     random->push(keepFood);              // expiry draw of the meal's tick
-    random->cell({40, 10}, 50);          // the blue block the meal drops
+    random->cell(40, 10, 50);        // the blue block the meal drops
     lineUpBoard(*random, 50, {4, 40});   // the new board
 
     QRegion painted;

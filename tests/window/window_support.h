@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared pieces of the window tests: a random source that replays the draws a
-// test lines up, a clock that only ticks when the test says so, and a fixture
-// that opens the game's window on screen with both of them.
+// Shared pieces of the window tests: the scripted boards (board_script.h),
+// a clock that only ticks when the test says so, and a fixture that opens
+// the game's window on screen with both of them.
 
 #include <QApplication>
 #include <QBackingStore>
@@ -29,6 +29,8 @@
 #include "window/qt/board_widget.h"
 #include "window/qt/main_window.h"
 #include "window/tick_clock.h"
+#include "board_script.h"
+#include "test_game.h"
 #include "hand_clock.h"
 
 namespace wt {
@@ -44,44 +46,12 @@ inline const QColor head(0, 150, 100);
 inline const QColor body(0, 255, 0);
 inline const QColor crash(255, 0, 0);
 
-// The expiry draw that never lets food expire.
-inline constexpr float keepFood = 0.5f;
-
-// A board of this side gets Int(rows * cols / 50) obstacles.
-inline int obstacleCount(int side) { return side * side / 50; }
-
-struct Cell {
-    int x;
-    int y;
-};
-
-// Replays scripted draws; a draw nobody lined up throws, so a test that meets
-// an unexpected draw fails instead of playing on with made-up numbers.
-class ScriptedRandom final : public zv::RandomSource {
-public:
-    void seedFromTimeOfDay() override { ++seeds_; }
-    float draw() override {
-        if (queue_.empty()) throw std::runtime_error("no scripted draw left after " + std::to_string(draws_));
-        const float r = queue_.front();
-        queue_.pop_front();
-        ++draws_;
-        return r;
-    }
-
-    void push(float r) { queue_.push_back(r); }
-    // Two draws that aim a candidate at column x, row y of a board of this side.
-    void cell(Cell c, int side) {
-        push((float(c.x) - 0.5f) / float(side));
-        push((float(c.y) - 0.5f) / float(side));
-    }
-    std::size_t remaining() const { return queue_.size(); }
-    int seeds() const { return seeds_; }
-
-private:
-    std::deque<float> queue_;
-    long draws_ = 0;
-    int seeds_ = 0;
-};
+using ::ScriptedRandom;
+using board_script::Cell;
+using board_script::keepFood;
+using board_script::lineUpBoard;
+using board_script::obstacleCells;
+using board_script::obstacleCount;
 
 // A pseudo-random source that always starts from the same seed.
 class FixedSeedRandom final : public zv::RandomSource {
@@ -94,36 +64,10 @@ private:
 };
 
 
-// The obstacle cells of a scripted board: the given ones first, then the
-// bottom inner rows from the left, well away from the snake's start and the food.
-inline std::vector<Cell> obstacleCells(int side, std::vector<Cell> first = {}) {
-    std::vector<Cell> cells = first;
-    for (int y = side - 1; y > 1 && int(cells.size()) < obstacleCount(side); --y)
-        for (int x = 2; x < side && int(cells.size()) < obstacleCount(side); ++x) {
-            bool taken = false;
-            for (const Cell& c : first) taken = taken || (c.x == x && c.y == y);
-            if (!taken) cells.push_back({x, y});
-        }
-    cells.resize(std::size_t(obstacleCount(side)));
-    return cells;
-}
-
-// Lines up every draw of one board's set-up and of the load's own tick:
-// the obstacles, the first food and the expiry draw.
-inline void lineUpBoard(ScriptedRandom& random, int side, Cell firstFood = {3, 3}, std::vector<Cell> first = {}) {
-    for (const Cell& c : obstacleCells(side, first)) random.cell(c, side);
-    random.cell(firstFood, side);
-    random.push(keepFood);
-}
-
 inline int cellNumber(const zv::zorvane& game, int x, int y) { return x + int(game.cols) * (y - 1); }
 inline int headCell(const zv::zorvane& game) { return cellNumber(game, int(game.headx), int(game.heady)); }
 
-// The title: "Score: " then the whole score and the best, each with a leading space.
-inline QString titleFor(const zv::zorvane& game) {
-    return QString("Score: ") + " " + QString::number(long(std::floor(game.score))) + "/" + " " +
-           QString::number(long(game.best));
-}
+inline QString titleFor(const zv::zorvane& game) { return QString::fromStdString(::titleFor(game.score, game.best)); }
 
 inline QColor pixel(const QImage& image, QPoint p) { return QColor(image.pixel(p)); }
 
