@@ -245,6 +245,13 @@ test('at device-pixel ratio 2 the canvas has device pixels and the cells\' pitch
     assert.ok(pitches.length > 8, `${pitches.length} cells found`);
     assert.ok(Math.max(...pitches) - Math.min(...pitches) <= 1, `pitches ${[...new Set(pitches)]}`);
   }
+  // A screen past the largest ratio: the board is drawn at 8 and shown at its size.
+  await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 10 });
+  await page.evaluate(() => window.dispatchEvent(new Event('resize')));
+  await page.waitForFunction(() => document.getElementById('board').width === window.zorvane.view().width &&
+    window.zorvane.view().width > 936);
+  const largest = await page.$eval('#board', (b) => ({ width: b.width, css: b.getBoundingClientRect().width }));
+  assert.ok(Math.abs(largest.css * 8 - largest.width) < 1, `${largest.css} css pixels for ${largest.width}`);
   // Another screen: the board is painted again in its pixels, on whole device pixels.
   // Emulation changes the ratio without the resize a real browser sends with it.
   await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 1.5 });

@@ -70,13 +70,15 @@ createZorvane().then((mod) => {
   }
 
   // The canvas in device pixels, on whole device pixels below the menu bar.
+  // The board's own ratio may be nearer 1 than the screen's, never farther.
   function layOut(v) {
+    const drawn = call('zv_ratio');
     board.width = v.width;
     board.height = v.height;
-    board.style.width = v.width / ratio + 'px';
-    board.style.height = v.height / ratio + 'px';
+    board.style.width = v.width / drawn + 'px';
+    board.style.height = v.height / drawn + 'px';
     menubar.style.height = Math.ceil(19 * ratio) / ratio + 'px';
-    windowEl.style.width = v.width / ratio + 'px';
+    windowEl.style.width = v.width / drawn + 'px';
   }
 
   // Brings the page in line with the game after every call into it.

@@ -64,11 +64,14 @@ public:
         apply(shell_.start(), Time{});
     }
 
-    // True when the whole board had to be painted again.
+    // True when the whole board had to be painted again. Where there is no
+    // room for the picture at the new ratio, the board stays at the old one.
     bool setRatio(double ratio) {
+        const double was = shell_.geometry().ratio();
         if (!shell_.setDevicePixelRatio(ratio)) return false;
-        paintAll();
-        return true;
+        if (paintAll()) return true;
+        shell_.setDevicePixelRatio(was);
+        return false;
     }
 
     // Every tick due by `now`, each as the clock's own event; at most `most`
@@ -124,12 +127,13 @@ private:
         if (auto update = shell_.run(std::forward<Handler>(handler), focus_)) apply(*update, now);
     }
 
-    void paintAll() {
+    bool paintAll() {
         const Box device = shell_.geometry().toDevice(inner_);
-        canvas_.resize(device.width, device.height);
+        if (!canvas_.resize(device.width, device.height)) return false;
         paintArea(canvas_, shell_.geometry(), shell_.game().Block(), device);
         view_.width = device.width;
         view_.height = device.height;
+        return true;
     }
 
     void apply(const ScreenUpdate& update, Time now) {
@@ -198,6 +202,8 @@ EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, double seed) {
     game().start(ratio);
 }
 EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game().setRatio(ratio); }
+// The ratio the board is drawn at: the screen's, within the geometry's range.
+EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game().geometry().ratio(); }
 EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return &game().view(); }
 EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game().title().c_str(); }
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* zv_pixels() { return game().canvas().pixels(); }
