@@ -267,6 +267,31 @@ test('at device-pixel ratio 2 the canvas has device pixels and the cells\' pitch
   await page.close();
 });
 
+test('a second copy of the module, not yet started, answers every call as for no board', async () => {
+  const page = await open(browser, server);
+  const answers = await page.evaluate(async () => {
+    const mod = await createZorvane();
+    const call = (name, ...args) => mod['_' + name](...args);
+    const key = (k) => mod.ccall('zv_key', 'number', ['number', 'number', 'string', 'string', 'number', 'number',
+      'number', 'number'], [5, 1, k, k, 0, 0, 0, 0]);
+    const keys = [key('F1'), key('ArrowUp')];
+    // Quit among them: nothing to end.
+    for (const [name, ...args] of [['zv_click', 5, 1, 1], ['zv_menu_open', 5, 1, 0], ['zv_menu_choose', 5, 1, 0, 0],
+      ['zv_menu_command', 5, 1, 2], ['zv_take_dirty']]) call(name, ...args);
+    const v = call('zv_view') >> 2;
+    const b = call('zv_cell_box', 0, 0) >> 2;
+    return { keys, ratio: call('zv_set_ratio', 2), frame: call('zv_frame', 10, 0), due: call('zv_next_due'),
+      dropped: call('zv_dropped_ticks'), title: mod.UTF8ToString(call('zv_title')), pixels: call('zv_pixels'),
+      view: [...mod.HEAP32.subarray(v, v + 24)], box: [...mod.HEAP32.subarray(b, b + 4)] };
+  });
+  const empty = new Array(24).fill(0);
+  empty[18] = -1;  // the focus: nowhere to go
+  assert.deepEqual(answers, { keys: [0, 0], ratio: 0, frame: 0, due: -1, dropped: 0,
+    title: '', pixels: 0, view: empty, box: [0, 0, 0, 0] });
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test('Quit ends the game at once and the page offers a new one', async () => {
   const page = await open(browser, server);
   await page.keyboard.press('ArrowRight');
