@@ -392,8 +392,7 @@ createZorvane().then((mod) => {
   }
   window.addEventListener('resize', ratioChanged);
 
-  const seed = Number(new URLSearchParams(location.search).get('seed') ?? -1);
-  call('zv_start', ratio, Number.isFinite(seed) ? seed : -1);
+  mod.ccall('zv_start', null, ['number', 'string'], [ratio, new URLSearchParams(location.search).get('seed') ?? '']);
   windowEl.hidden = false;
   sync();
   board.focus({ preventScroll: true });

@@ -17,6 +17,7 @@
 #include "window/shell.h"
 #include "window/tick_schedule.h"
 #include "window/web/browser_keys.h"
+#include "window/web/page_address.h"
 #include "window/pixel_canvas.h"
 
 namespace zv {
@@ -198,10 +199,13 @@ using zv::game;
 
 extern "C" {
 
-// A seed below 0: new boards from the time of day, as the game has them.
-EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, double seed) {
-    if (seed >= 0) zv::page = std::make_unique<zv::PageGame>(std::make_unique<zv::SeededRandom>(seed));
-    else zv::page = std::make_unique<zv::PageGame>(std::make_unique<zv::TimeSeededRandom>());
+// `seed` is the address's ?seed= as it stands there; without a seed in it,
+// new boards come from the time of day, as the game has them.
+EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, const char* seed) {
+    std::unique_ptr<zv::RandomSource> random;
+    if (const auto s = zv::seedFrom(seed)) random = std::make_unique<zv::SeededRandom>(*s);
+    else random = std::make_unique<zv::TimeSeededRandom>();
+    zv::page = std::make_unique<zv::PageGame>(std::move(random));
     game()->start(ratio);
 }
 EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->setRatio(ratio); }
