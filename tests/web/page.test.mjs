@@ -102,6 +102,15 @@ test('arrows steer, a reversal is refused, P pauses and any key resumes', async 
     await cdp.send('Input.dispatchKeyEvent', { type, key: 'з', code: 'KeyP', text: 'з', windowsVirtualKeyCode: 80 });
   }
   assert.equal((await state(page)).interval, 0);
+  // With Alt a key is the browser's, on the board and on a button alike: Alt+Left goes back.
+  for (const target of ['board', 'pause']) {
+    await page.focus(`#${target}`);
+    const kept = await page.evaluate(() => [['ArrowLeft', 'ArrowLeft'], ['F5', 'F5'], ['p', 'KeyP']].map(([key, code]) =>
+      document.activeElement.dispatchEvent(new KeyboardEvent('keydown', { key, code, altKey: true, bubbles: true,
+        cancelable: true }))));
+    assert.deepEqual(kept, [true, true, true], `on the ${target}`);
+    assert.equal((await state(page)).interval, 0, `on the ${target}`);
+  }
   assert.deepEqual(page.errors, []);
   await page.close();
 });

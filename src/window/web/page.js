@@ -333,6 +333,8 @@ createZorvane().then((mod) => {
     altAlone = event.key === 'Alt' && !event.repeat;
     if (menus.handleKey(event)) return;
     const holder = focusNow();
+    // The browser keeps its own shortcuts with Ctrl, Alt or the system key.
+    const browsers = event.ctrlKey || event.altKey || event.metaKey;
     if (event.key === 'Tab') {
       // Focus goes round the board and the shown buttons, never off the window.
       event.preventDefault();
@@ -344,16 +346,15 @@ createZorvane().then((mod) => {
     if (holder === Focus.Pause || holder === Focus.GameOver) {
       // A focused button takes Space and Enter as a press; the menus' keys still work.
       if (isFunctionKey(event.key)) {
-        event.preventDefault();
+        if (!browsers) event.preventDefault();
         sendKey(event, true);
-      } else if (event.key !== ' ' && event.key !== 'Enter') {
+      } else if (event.key !== ' ' && event.key !== 'Enter' && !browsers) {
         event.preventDefault();
       }
       return;
     }
     const taken = sendKey(event, false);
-    // The browser keeps its own shortcuts with Ctrl or the system key.
-    if ((taken || isFunctionKey(event.key)) && !event.ctrlKey && !event.metaKey) event.preventDefault();
+    if ((taken || isFunctionKey(event.key)) && !browsers) event.preventDefault();
   });
   document.addEventListener('keyup', (event) => {
     if (event.key === 'Alt' && altAlone && !ended) {

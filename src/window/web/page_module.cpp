@@ -94,7 +94,7 @@ public:
     // Whether the game took the key: a menu's shortcut chooses its item.
     // While a button holds the focus only the shortcuts reach the game.
     bool key(double now, int focus, const char* key, const char* code, HeldModifiers held, bool shortcutsOnly) {
-        const auto down = keyDown(browserKey(key, code), held);
+        const auto down = pageKeyDown(key, code, held);
         if (!down) return false;
         for (const MenuTitle& title : menuTitles)
             for (const auto& item : title.items)
