@@ -10,7 +10,7 @@ import puppeteer from 'puppeteer-core';
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
   '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 
-export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web', import.meta.url));
+export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web/site', import.meta.url));
 
 export function serve(dir = root) {
   const server = http.createServer((request, response) => {
