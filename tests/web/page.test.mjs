@@ -320,22 +320,3 @@ test('Quit ends the game at once and the page offers a new one', async () => {
   assert.deepEqual(page.errors, []);
   await page.close();
 });
-
-test('once loaded, the page plays with the network gone', async () => {
-  const own = await serve();
-  const page = await open(browser, own);
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  own.closeAllConnections();
-  await new Promise((resolve) => own.close(resolve));
-  await page.reload();
-  await page.waitForFunction(() => window.zorvane?.ready);
-  assert.ok(await page.evaluate(() => performance.getEntriesByType('navigation')[0].workerStart > 0));
-  assert.equal(await titleText(page), 'Score:  0/ 0');
-  checkBoard(await cells(page));
-  await page.keyboard.press('ArrowUp');
-  assert.equal((await state(page)).interval, 75);
-  assert.equal(await page.$eval('link[rel=manifest]', (l) => l.href.endsWith('manifest.webmanifest')), true);
-  assert.deepEqual(page.errors, []);
-  await page.close();
-});

@@ -1,19 +1,180 @@
-// The page's folder as a web host serves it: the page's files and nothing
-// else.
-import { test } from 'node:test';
+// The page's folder as a web host serves it, and its service worker across
+// builds: the folder holds the page's files and nothing else; a returning
+// player gets one whole build, the old or the new, never a mix of the two,
+// and plays offline; the worker keeps one entry per file.
+import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import crypto from 'node:crypto';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
-import { root } from './harness.mjs';
+import { root, serve, launch, open, state } from './harness.mjs';
 
 // Every file under a folder, as paths relative to it.
 const files = (dir, under = '') => fs.readdirSync(path.join(dir, under), { withFileTypes: true }).flatMap((entry) => {
   const name = path.posix.join(under, entry.name);
   return entry.isDirectory() ? files(dir, name) : [name];
 });
+const sha = (bytes) => crypto.createHash('sha256').update(bytes).digest('hex');
 
 test('the site folder holds the page\'s files and nothing else', () => {
   assert.deepEqual(files(root).sort(), ['icons/zorvane-128.png', 'icons/zorvane-256.png', 'icons/zorvane-32.png',
     'icons/zorvane-48.png', 'icons/zorvane-64.png', 'index.html', 'manifest.webmanifest', 'page.js', 'sw.js',
     'zorvane.css', 'zorvane.js', 'zorvane.wasm']);
+});
+
+// A build of its own, made from site/ as a new deployment would be: a stamp
+// of its own where site/ has its stamp, a mark set by page.js and by the
+// module's script, a custom section in the .wasm (still a valid module), and
+// the worker's hashes of the files that changed.
+function makeBuild(mark) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), `zorvane-build-${mark}-`));
+  fs.cpSync(root, dir, { recursive: true });
+  const stamp = fs.readFileSync(path.join(dir, 'sw.js'), 'utf8').match(/const BUILD = '(\w+)'/)[1];
+  const own = sha(stamp + mark).slice(0, stamp.length);
+  const edit = (file, change) => {
+    const was = fs.readFileSync(path.join(dir, file));
+    const now = Buffer.from(change(was));
+    fs.writeFileSync(path.join(dir, file), now);
+    return [sha(was), sha(now)];
+  };
+  const name = Buffer.from('mark');
+  const section = Buffer.concat([Buffer.from([0, 1 + name.length + mark.length, name.length]), name, Buffer.from(mark)]);
+  const changed = [
+    edit('index.html', (b) => b.toString().replaceAll(stamp, own)),
+    edit('page.js', (b) => `${b}\nglobalThis.zorvanePageMark = '${mark}';\n`),
+    edit('zorvane.js', (b) => `${b}\nglobalThis.zorvaneModuleMark = '${mark}';\n`),
+    edit('zorvane.wasm', (b) => Buffer.concat([b, section])),
+  ];
+  edit('sw.js', (b) => changed.reduce((text, [was, now]) => text.replaceAll(was, now), b.toString().replaceAll(stamp, own)));
+  return { dir, mark, whole: [mark, mark, sha(fs.readFileSync(path.join(dir, 'zorvane.wasm')))] };
+}
+
+// What the page runs: the marks of its two scripts, and the hash of the
+// .wasm the worker hands out at the address the module fetched it from.
+const running = (page) => page.evaluate(async () => {
+  const address = performance.getEntriesByType('resource').find((entry) => entry.name.includes('zorvane.wasm')).name;
+  const bytes = await (await fetch(address)).arrayBuffer();
+  const sum = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+  return [globalThis.zorvanePageMark, globalThis.zorvaneModuleMark,
+    [...sum].map((byte) => byte.toString(16).padStart(2, '0')).join('')];
+});
+
+// Until the page is in the worker's hands and no new worker is installing:
+// the one the last load found has been taken or refused.
+const settled = (page) => page.evaluate(async () => {
+  const registration = await navigator.serviceWorker.ready;
+  await registration.update().catch(() => {});
+  const worker = registration.installing ?? registration.waiting;
+  if (worker) {
+    await new Promise((resolve) => {
+      const done = () => ['activated', 'redundant'].includes(worker.state) && resolve();
+      worker.addEventListener('statechange', done);
+      done();
+    });
+  }
+  if (!navigator.serviceWorker.controller) {
+    await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true }));
+  }
+});
+
+const assertWhole = (run) => assert.ok([a.whole, b.whole].some((whole) => whole.join() === run.join()), `a mix: ${run}`);
+
+async function reload(page) {
+  await page.reload();
+  await page.waitForFunction(() => window.zorvane?.ready, { timeout: 10000 });
+}
+
+let browser;
+let a;
+let b;
+before(async () => {
+  browser = await launch();
+  a = makeBuild('A');
+  b = makeBuild('B');
+});
+after(async () => {
+  await browser.close();
+  for (const dir of [browser.profile, a.dir, b.dir]) fs.rmSync(dir, { recursive: true, force: true, maxRetries: 5 });
+});
+
+test('a new build that comes in part leaves the old one whole, offline too, and the next load after it all came is the new one', async () => {
+  const server = await serve(a.dir);
+  const page = await open(browser, server);
+  await settled(page);
+  assert.deepEqual(await running(page), a.whole);
+
+  // B half deployed, A's page.js still there; then all of B but its .wasm.
+  const half = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-half-'));
+  fs.cpSync(b.dir, half, { recursive: true });
+  fs.copyFileSync(path.join(a.dir, 'page.js'), path.join(half, 'page.js'));
+  for (const [dir, failing] of [[half, []], [b.dir, ['/zorvane.wasm']]]) {
+    server.dir = dir;
+    server.failing = new Set(failing);
+    await reload(page);
+    await settled(page);
+    assert.deepEqual(await running(page), a.whole, `from ${dir}`);
+  }
+  fs.rmSync(half, { recursive: true });
+
+  server.offline = true;
+  await reload(page);
+  assert.ok(await page.evaluate(() => performance.getEntriesByType('navigation')[0].workerStart > 0));
+  assert.deepEqual(await running(page), a.whole);
+  assert.ok(await page.evaluate(async () => (await fetch('manifest.webmanifest')).ok));
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await state(page)).interval, 75);
+
+  server.offline = false;
+  server.failing.clear();
+  await reload(page);
+  assertWhole(await running(page));
+  await settled(page);
+  await reload(page);
+  assert.deepEqual(await running(page), b.whole);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+  server.close();
+});
+
+test('with the page\'s files cached by the browser\'s heuristics, a new build comes whole, never old page.js with a new module', async () => {
+  const server = await serve(a.dir);
+  const year = 365 * 24 * 3600;
+  server.ages = { '/': year, '/index.html': year, '/page.js': year, '/zorvane.css': year, '/sw.js': year };
+  const page = await open(browser, server);
+  await settled(page);
+  assert.deepEqual(await running(page), a.whole);
+  server.dir = b.dir;
+  await reload(page);
+  assertWhole(await running(page));
+  await settled(page);
+  await reload(page);
+  assert.deepEqual(await running(page), b.whole);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+  server.close();
+});
+
+test('loads at many addresses leave one cache entry per file of the page', async () => {
+  const server = await serve();
+  let page;
+  for (let seed = 1; seed <= 5; seed++) {
+    await page?.close();
+    page = await open(browser, server, { seed });
+    await settled(page);
+  }
+  const kept = await page.evaluate(async () => {
+    const entries = [];
+    for (const name of await caches.keys()) {
+      if (name === 'zorvane-current') continue;  // the worker's note of the build before
+      for (const request of await (await caches.open(name)).keys()) {
+        const url = new URL(request.url);
+        entries.push(url.pathname + url.search);
+      }
+    }
+    return entries;
+  });
+  assert.deepEqual(kept.sort(), files(root).filter((file) => file !== 'sw.js').map((file) => `/${file}`).sort());
+  await page.close();
+  server.close();
 });

@@ -3,12 +3,19 @@
 // buttons, title, clock and focus. Every rule of the game is the module's.
 'use strict';
 
-// Once loaded, the page plays offline.
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+// Once loaded, the page plays offline. The browser asks the server for a
+// new worker at every load, never its own cache.
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+
+// The build this page is of, from its own address (page.js?build=...): the
+// module asks for its .wasm as the same build's, so that the worker hands
+// out no other.
+const build = new URL(document.currentScript.src).searchParams.get('build');
+const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeURIComponent(build)}` : '');
 
 const Focus = { Nothing: 0, Board: 1, Pause: 2, GameOver: 3, Elsewhere: 4 };
 
-createZorvane().then((mod) => {
+createZorvane({ locateFile }).then((mod) => {
   const call = (name, ...args) => mod['_' + name](...args);
   const text = (pointer) => mod.UTF8ToString(pointer);
 
