@@ -1,13 +1,18 @@
 // The page's folder as a web host serves it, and its service worker across
-// builds: the folder holds the page's files and nothing else; a returning
-// player gets one whole build, the old or the new, never a mix of the two,
-// and plays offline; the worker keeps one entry per file.
+// builds: the folder holds the page's files and nothing else, and the play
+// script serves it alone; a returning player gets one whole build, the old
+// or the new, never a mix of the two, and plays offline; the worker keeps one
+// entry per file.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import { spawn, spawnSync } from 'node:child_process';
 import crypto from 'node:crypto';
+import { once } from 'node:events';
 import fs from 'node:fs';
+import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { root, serve, launch, open, state } from './harness.mjs';
 
 // Every file under a folder, as paths relative to it.
@@ -21,6 +26,47 @@ test('the site folder holds the page\'s files and nothing else', () => {
   assert.deepEqual(files(root).sort(), ['icons/zorvane-128.png', 'icons/zorvane-256.png', 'icons/zorvane-32.png',
     'icons/zorvane-48.png', 'icons/zorvane-64.png', 'index.html', 'manifest.webmanifest', 'page.js', 'sw.js',
     'zorvane.css', 'zorvane.js', 'zorvane.wasm']);
+});
+
+test('play-web.sh refuses a busy port, opening nothing, every time; on a free one it serves site/ alone', async () => {
+  const repo = fileURLToPath(new URL('../..', import.meta.url));
+  // A stand-in for the desktop's browser, noting what it was asked to open.
+  const desktop = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-desktop-'));
+  const opened = path.join(desktop, 'opened');
+  fs.writeFileSync(path.join(desktop, 'xdg-open'), `#!/bin/sh\necho "$1" >>'${opened}'\n`, { mode: 0o755 });
+  const holder = net.createServer().listen(0, '127.0.0.1');
+  await once(holder, 'listening');
+  const port = holder.address().port;
+  const run = { cwd: repo, env: { ...process.env, PORT: String(port), DISPLAY: ':99', PATH: `${desktop}:${process.env.PATH}` } };
+  for (let time = 1; time <= 2; time++) {
+    const refused = spawnSync('bash', ['scripts/play-web.sh'], { ...run, encoding: 'utf8', timeout: 60000 });
+    assert.notEqual(refused.status, 0, `run ${time}`);
+    assert.match(refused.stderr, new RegExp(`Port ${port} is busy.*PORT=`), `run ${time}`);
+    assert.doesNotMatch(refused.stdout, /served at/, `run ${time}`);
+  }
+  assert.equal(fs.existsSync(opened), false, 'a browser was opened');
+
+  holder.close();
+  await once(holder, 'close');
+  const server = spawn('bash', ['scripts/play-web.sh'], run);
+  let said = '';
+  server.stdout.on('data', (data) => { said += data; });
+  await new Promise((resolve, reject) => {
+    server.stdout.on('data', () => said.includes('served at') && resolve());
+    server.on('exit', (code) => reject(new Error(`ended with ${code}: ${said}`)));
+  });
+  const address = `http://127.0.0.1:${port}/`;
+  try {
+    const page = await fetch(address);
+    assert.equal(page.headers.get('cache-control'), 'no-cache');
+    assert.equal(await page.text(), fs.readFileSync(path.join(repo, 'build-web/site/index.html'), 'utf8'));
+    for (const elsewhere of ['icons/', 'CMakeCache.txt']) assert.equal((await fetch(address + elsewhere)).status, 404, elsewhere);
+    while (!fs.existsSync(opened)) await new Promise((resolve) => setTimeout(resolve, 50));
+    assert.equal(fs.readFileSync(opened, 'utf8'), `${address}\n`);
+  } finally {
+    server.kill();
+    fs.rmSync(desktop, { recursive: true });
+  }
 });
 
 // A build of its own, made from site/ as a new deployment would be: a stamp
