@@ -234,7 +234,7 @@ EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
                                 int shortcutsOnly) {
     return game() && game()->key(now, focus, key, code, {.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0},
-                      shortcutsOnly != 0);
+                                 shortcutsOnly != 0);
 }
 
 // 0 the Pause button, 1 the Game Over button.
