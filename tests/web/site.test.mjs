@@ -150,18 +150,21 @@ test('a new build that comes in part leaves the old one whole, offline too, and 
   await settled(page);
   assert.deepEqual(await running(page), a.whole);
 
-  // B half deployed, A's page.js still there; then all of B but its .wasm.
-  const half = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-half-'));
-  fs.cpSync(b.dir, half, { recursive: true });
-  fs.copyFileSync(path.join(a.dir, 'page.js'), path.join(half, 'page.js'));
-  for (const [dir, failing] of [[half, []], [b.dir, ['/zorvane.wasm']]]) {
+  // B half deployed, A's page or A's page.js still there; then all of B but its .wasm.
+  const halves = ['index.html', 'page.js'].map((file) => {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-half-'));
+    fs.cpSync(b.dir, dir, { recursive: true });
+    fs.copyFileSync(path.join(a.dir, file), path.join(dir, file));
+    return [dir, []];
+  });
+  for (const [dir, failing] of [...halves, [b.dir, ['/zorvane.wasm']]]) {
     server.dir = dir;
     server.failing = new Set(failing);
     await reload(page);
     await settled(page);
     assert.deepEqual(await running(page), a.whole, `from ${dir}`);
   }
-  fs.rmSync(half, { recursive: true });
+  for (const [dir] of halves) fs.rmSync(dir, { recursive: true });
 
   server.offline = true;
   await reload(page);

@@ -30,9 +30,10 @@ string(SUBSTRING ${BUILD} 0 16 BUILD)
 
 # index.html asks for its scripts and stylesheet as this build's.
 configure_file(${SOURCE}/index.html ${SITE}/index.html @ONLY)
-# The worker caches every file but itself, each checked against its hash.
+# The worker caches the page and every file but itself, checking each one
+# beside the page against its hash.
 set(FILES)
-foreach(file IN LISTS content ITEMS index.html)
+foreach(file IN LISTS content)
   file(SHA256 ${SITE}/${file} sum)
   string(APPEND FILES "  '${file}': '${sum}',\n")
 endforeach()

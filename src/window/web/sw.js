@@ -1,12 +1,13 @@
 // Keeps the game playable with the network gone, and a page all of one
 // build. A build's files come whole into a cache of its own, each checked
-// against its hash, before its worker takes over; until then the build
+// to be of the build, before its worker takes over; until then the build
 // before stays. The page asks for its scripts, stylesheet and .wasm tagged
 // with its build (?build=...), and gets them from that build's cache.
 // BUILD and FILES are written in by site.cmake.
 'use strict';
 
 const BUILD = '@BUILD@';
+// The files beside the page, each with its SHA-256.
 const FILES = {
 @FILES@};
 const CACHE = `zorvane-${BUILD}`;
@@ -21,12 +22,15 @@ self.addEventListener('install', (event) => {
   // One file that fails to come, or comes other than this build's, fails the
   // install: the worker before keeps the page, and tries again at the next load.
   event.waitUntil((async () => {
-    const responses = await Promise.all(Object.entries(FILES).map(async ([file, sum]) => {
+    // The page by its stamp, as a host may add to it (a script, a banner);
+    // every other file by its hash.
+    const ofThisBuild = async (file, response) => (file === 'index.html'
+      ? (await response.clone().text()).includes(`?build=${BUILD}"`)
+      : hex(await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer())) === FILES[file]);
+    const responses = await Promise.all(['index.html', ...Object.keys(FILES)].map(async (file) => {
       const response = await fetch(new URL(file, scope), { cache: 'no-store' });
       if (!response.ok) throw new Error(`${file}: ${response.status}`);
-      if (hex(await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer())) !== sum) {
-        throw new Error(`${file} is not this build's`);
-      }
+      if (!(await ofThisBuild(file, response))) throw new Error(`${file} is not this build's`);
       return [file, response];
     }));
     const cache = await caches.open(CACHE);
