@@ -16,10 +16,14 @@ foreach(size IN LISTS ICON_SIZES)
   list(APPEND content icons/zorvane-${size}.png)
 endforeach()
 
+# The worker caches the page and every file but itself, checking each one
+# beside the page against its hash (FILES).
 set(sums)
+set(FILES)
 foreach(file IN LISTS content)
   file(SHA256 ${SITE}/${file} sum)
   string(APPEND sums "${file} ${sum}\n")
+  string(APPEND FILES "  '${file}': '${sum}',\n")
 endforeach()
 foreach(template index.html sw.js)
   file(SHA256 ${SOURCE}/${template} sum)
@@ -30,11 +34,4 @@ string(SUBSTRING ${BUILD} 0 16 BUILD)
 
 # index.html asks for its scripts and stylesheet as this build's.
 configure_file(${SOURCE}/index.html ${SITE}/index.html @ONLY)
-# The worker caches the page and every file but itself, checking each one
-# beside the page against its hash.
-set(FILES)
-foreach(file IN LISTS content)
-  file(SHA256 ${SITE}/${file} sum)
-  string(APPEND FILES "  '${file}': '${sum}',\n")
-endforeach()
 configure_file(${SOURCE}/sw.js ${SITE}/sw.js @ONLY)
