@@ -61,7 +61,7 @@ test('play-web.sh refuses a busy port, opening nothing, every time; on a free on
     assert.equal(page.headers.get('cache-control'), 'no-cache');
     assert.equal(await page.text(), fs.readFileSync(path.join(repo, 'build-web/site/index.html'), 'utf8'));
     for (const elsewhere of ['icons/', 'CMakeCache.txt']) assert.equal((await fetch(address + elsewhere)).status, 404, elsewhere);
-    while (!fs.existsSync(opened)) await new Promise((resolve) => setTimeout(resolve, 50));
+    for (let wait = 0; wait < 200 && !fs.existsSync(opened); wait++) await new Promise((resolve) => setTimeout(resolve, 50));
     assert.equal(fs.readFileSync(opened, 'utf8'), `${address}\n`);
   } finally {
     server.kill();
