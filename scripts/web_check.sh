@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The browser front end in Debian's headless Chromium: builds build-web/,
-# installs the pinned puppeteer-core (it downloads no browser) and runs the
-# page's tests with node's own test runner. Installs what is missing.
+# The browser front end in Debian's headless Chromium: builds the page into
+# build-web/site/, installs the pinned puppeteer-core (it downloads no
+# browser) and runs the page's tests with node's own test runner. Installs
+# what is missing.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/packages.sh
@@ -11,7 +12,7 @@ command -v npm >/dev/null || need_packages npm
 
 export NODE_PATH=/usr/share/nodejs
 cmake --preset web >/dev/null
-cmake --build --preset web --target zorvane_web
+cmake --build --preset web --target zorvane_site
 cd tests/web
 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 node --test

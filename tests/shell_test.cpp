@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "headless_screen.h"
 #include "test_game.h"
@@ -76,6 +78,40 @@ TEST(Geometry, ARepaintCoversItsCellAndReachesNoFartherThanItsNeighbours) {
         EXPECT_EQ(g.columnsIn(cell).first, column);
         EXPECT_EQ(g.columnsIn(cell).last, column);
     }
+}
+
+TEST(Geometry, AScreensRatioIsHeldToItsRangeAndOneThatIsNoRatioChangesNothing) {
+    BoardGeometry g;
+    const Box window{0, 0, 468, 468};
+    ASSERT_TRUE(g.setRatio(2));
+    for (const double broken : {0.0, -2.0, std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        EXPECT_FALSE(g.setRatio(broken)) << broken;
+        EXPECT_EQ(g.ratio(), 2) << broken;
+    }
+    for (const double ratio : {60.0, 80.0, 1e9}) {
+        g.setRatio(ratio);
+        EXPECT_EQ(g.ratio(), BoardGeometry::largestRatio) << ratio;
+        EXPECT_EQ(g.toDevice(window).width, 468 * BoardGeometry::largestRatio) << ratio;
+    }
+    EXPECT_FALSE(g.setRatio(80)) << "the same ratio as 60 once held: nothing to paint again";
+    EXPECT_TRUE(g.setRatio(0.01));
+    EXPECT_EQ(g.ratio(), BoardGeometry::smallestRatio);
+    EXPECT_GT(g.toDevice(window).width, 0);
+}
+
+// A picture of a size that cannot be had, here one that a 32-bit size_t
+// would wrap round to a few bytes.
+TEST(PixelCanvas, APictureThatCannotBeHadLeavesTheOldOneAsItWas) {
+    PixelCanvas canvas;
+    ASSERT_TRUE(canvas.resize(3, 2));
+    canvas.fillRect({1, 0, 2, 2}, paints::head);
+    canvas.takeDirty();
+    EXPECT_FALSE(canvas.resize(std::numeric_limits<int>::max(), std::numeric_limits<int>::max()));
+    EXPECT_EQ(canvas.width(), 3);
+    EXPECT_EQ(canvas.height(), 2);
+    EXPECT_TRUE(canvas.takeDirty().empty());
+    const std::uint8_t* p = canvas.pixels() + (1 * 3 + 2) * 4;
+    EXPECT_EQ((Rgb{p[0], p[1], p[2]}), paints::head);
 }
 
 TEST(Painting, TheWallIsOutlinedTheHeadIsADiscAndHiddenCellsShowTheBackground) {

@@ -53,6 +53,8 @@ void BoardGeometry::rebuild(const BlockArray& cells, int columns, int rows) {
 }
 
 bool BoardGeometry::setRatio(double ratio) {
+    if (!std::isfinite(ratio) || ratio <= 0) return false;
+    ratio = std::clamp(ratio, smallestRatio, largestRatio);
     if (ratio == ratio_) return false;
     ratio_ = ratio;
     toDevicePixels();

@@ -32,9 +32,17 @@ Box buttonBox(const CommandButton& button);
 // any screen scale, and neighbours share their edges exactly.
 class BoardGeometry {
 public:
+    // The ratios a screen gets: below a quarter the cells would vanish, and
+    // above eight the picture of the largest board would outgrow what a
+    // 32-bit front end (the browser's) can allocate.
+    static constexpr double smallestRatio = 0.25;
+    static constexpr double largestRatio = 8;
+
     // Takes the edges of a freshly set-up board; the ratio is kept.
     void rebuild(const BlockArray& cells, int columns, int rows);
     // True when the ratio changed: everything drawn before must be drawn again.
+    // A ratio outside the range above is taken as its nearest end; one that
+    // is no ratio at all (0, negative, NaN, infinite) is ignored.
     bool setRatio(double ratio);
 
     double ratio() const { return ratio_; }

@@ -1,15 +1,28 @@
 #include "window/pixel_canvas.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 namespace zv {
 
-void PixelCanvas::resize(int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
-    pixels_.assign(std::size_t(width_) * std::size_t(height_) * 4, 255);
+bool PixelCanvas::resize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    // In 64 bits: a 32-bit size_t wraps round on a large picture.
+    const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * 4;
+    if (bytes > pixels_.max_size()) return false;
+    // A new buffer before the old one goes, so a failure leaves the old one whole.
+    try {
+        std::vector<std::uint8_t> fresh(std::size_t(bytes), 255);
+        pixels_.swap(fresh);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    width_ = width;
+    height_ = height;
     dirty_ = {0, 0, width_, height_};
+    return true;
 }
 
 void PixelCanvas::fillRect(const Box& box, Rgb colour) {

@@ -13,7 +13,8 @@ namespace zv {
 class PixelCanvas final : public Canvas {
 public:
     // Sizes the picture in device pixels and marks all of it for copying.
-    void resize(int width, int height);
+    // False when there is no room for it: the old picture is kept as it was.
+    bool resize(int width, int height);
 
     void fillRect(const Box& box, Rgb colour) override;
     // Pixels whose centres lie inside the disc; the outermost `pen` of them

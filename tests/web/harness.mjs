@@ -10,19 +10,34 @@ import puppeteer from 'puppeteer-core';
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
   '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 
-export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web', import.meta.url));
+export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web/site', import.meta.url));
 
+// A test may change what the server does as it goes: serve another folder
+// (dir, a deployment), answer some paths with a 500 (failing), drop every
+// connection (offline), and send a Last-Modified so many seconds old with
+// no Cache-Control, which browsers cache by heuristics (ages, by path).
 export function serve(dir = root) {
   const server = http.createServer((request, response) => {
+    if (server.offline) {
+      request.socket.destroy();
+      return;
+    }
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = path.join(dir, name === '/' ? 'index.html' : name);
-    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+    const file = path.join(server.dir, name === '/' ? 'index.html' : name);
+    if (server.failing.has(name)) {
+      response.writeHead(500).end();
+      return;
+    }
+    if (!file.startsWith(server.dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+    const headers = { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' };
+    if (name in server.ages) headers['Last-Modified'] = new Date(Date.now() - server.ages[name] * 1000).toUTCString();
+    response.writeHead(200, headers);
     fs.createReadStream(file).pipe(response);
   });
+  Object.assign(server, { dir, failing: new Set(), offline: false, ages: {} });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 

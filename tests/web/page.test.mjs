@@ -102,6 +102,15 @@ test('arrows steer, a reversal is refused, P pauses and any key resumes', async 
     await cdp.send('Input.dispatchKeyEvent', { type, key: 'з', code: 'KeyP', text: 'з', windowsVirtualKeyCode: 80 });
   }
   assert.equal((await state(page)).interval, 0);
+  // With Alt a key is the browser's, on the board and on a button alike: Alt+Left goes back.
+  for (const target of ['board', 'pause']) {
+    await page.focus(`#${target}`);
+    const kept = await page.evaluate(() => [['ArrowLeft', 'ArrowLeft'], ['F5', 'F5'], ['p', 'KeyP']].map(([key, code]) =>
+      document.activeElement.dispatchEvent(new KeyboardEvent('keydown', { key, code, altKey: true, bubbles: true,
+        cancelable: true }))));
+    assert.deepEqual(kept, [true, true, true], `on the ${target}`);
+    assert.equal((await state(page)).interval, 0, `on the ${target}`);
+  }
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -245,6 +254,13 @@ test('at device-pixel ratio 2 the canvas has device pixels and the cells\' pitch
     assert.ok(pitches.length > 8, `${pitches.length} cells found`);
     assert.ok(Math.max(...pitches) - Math.min(...pitches) <= 1, `pitches ${[...new Set(pitches)]}`);
   }
+  // A screen past the largest ratio: the board is drawn at 8 and shown at its size.
+  await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 10 });
+  await page.evaluate(() => window.dispatchEvent(new Event('resize')));
+  await page.waitForFunction(() => document.getElementById('board').width === window.zorvane.view().width &&
+    window.zorvane.view().width > 936);
+  const largest = await page.$eval('#board', (b) => ({ width: b.width, css: b.getBoundingClientRect().width }));
+  assert.ok(Math.abs(largest.css * 8 - largest.width) < 1, `${largest.css} css pixels for ${largest.width}`);
   // Another screen: the board is painted again in its pixels, on whole device pixels.
   // Emulation changes the ratio without the resize a real browser sends with it.
   await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 1.5 });
@@ -256,6 +272,31 @@ test('at device-pixel ratio 2 the canvas has device pixels and the cells\' pitch
   assert.ok(Math.abs(moved.css * 1.5 - moved.width) < 1, `${moved.css} css pixels for ${moved.width}`);
   assert.ok(Math.abs(moved.top * 1.5 - Math.round(moved.top * 1.5)) < 0.01, `board at ${moved.top}`);
   checkBoard(await cells(page));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('a second copy of the module, not yet started, answers every call as for no board', async () => {
+  const page = await open(browser, server);
+  const answers = await page.evaluate(async () => {
+    const mod = await createZorvane();
+    const call = (name, ...args) => mod['_' + name](...args);
+    const key = (k) => mod.ccall('zv_key', 'number', ['number', 'number', 'string', 'string', 'number', 'number',
+      'number', 'number'], [5, 1, k, k, 0, 0, 0, 0]);
+    const keys = [key('F1'), key('ArrowUp')];
+    // Quit among them: nothing to end.
+    for (const [name, ...args] of [['zv_click', 5, 1, 1], ['zv_menu_open', 5, 1, 0], ['zv_menu_choose', 5, 1, 0, 0],
+      ['zv_menu_command', 5, 1, 2], ['zv_take_dirty']]) call(name, ...args);
+    const v = call('zv_view') >> 2;
+    const b = call('zv_cell_box', 0, 0) >> 2;
+    return { keys, ratio: call('zv_set_ratio', 2), frame: call('zv_frame', 10, 0), due: call('zv_next_due'),
+      dropped: call('zv_dropped_ticks'), title: mod.UTF8ToString(call('zv_title')), pixels: call('zv_pixels'),
+      view: [...mod.HEAP32.subarray(v, v + 24)], box: [...mod.HEAP32.subarray(b, b + 4)] };
+  });
+  const empty = new Array(24).fill(0);
+  empty[18] = -1;  // the focus: nowhere to go
+  assert.deepEqual(answers, { keys: [0, 0], ratio: 0, frame: 0, due: -1, dropped: 0,
+    title: '', pixels: 0, view: empty, box: [0, 0, 0, 0] });
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -276,25 +317,6 @@ test('Quit ends the game at once and the page offers a new one', async () => {
   await Promise.all([page.waitForNavigation(), page.click('#again')]);
   await page.waitForFunction(() => window.zorvane?.ready);
   assert.equal(await titleText(page), 'Score:  0/ 0');
-  assert.deepEqual(page.errors, []);
-  await page.close();
-});
-
-test('once loaded, the page plays with the network gone', async () => {
-  const own = await serve();
-  const page = await open(browser, own);
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  own.closeAllConnections();
-  await new Promise((resolve) => own.close(resolve));
-  await page.reload();
-  await page.waitForFunction(() => window.zorvane?.ready);
-  assert.ok(await page.evaluate(() => performance.getEntriesByType('navigation')[0].workerStart > 0));
-  assert.equal(await titleText(page), 'Score:  0/ 0');
-  checkBoard(await cells(page));
-  await page.keyboard.press('ArrowUp');
-  assert.equal((await state(page)).interval, 75);
-  assert.equal(await page.$eval('link[rel=manifest]', (l) => l.href.endsWith('manifest.webmanifest')), true);
   assert.deepEqual(page.errors, []);
   await page.close();
 });

@@ -68,4 +68,9 @@ KeyInput browserKey(std::string_view key, std::string_view code) {
     return {Kind::Other, nameNumber(key)};
 }
 
+std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, HeldModifiers held) {
+    if (held.alt) return std::nullopt;
+    return keyDown(browserKey(key, code), held);
+}
+
 }  // namespace zv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "window/key_rules.h"
@@ -10,5 +11,11 @@ namespace zv {
 // KeyboardEvent's fields of those names (the symbol the layout types and the
 // key's physical place).
 KeyInput browserKey(std::string_view key, std::string_view code);
+
+// The key handler's arguments for a browser's key-down, or nothing for a key
+// the page leaves alone. With Alt held the key is the browser's (Alt+Left
+// goes back, Alt+F4 closes the window); Alt on its own is the page's, for
+// its menu bar, and never the game's.
+std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, HeldModifiers held);
 
 }  // namespace zv

@@ -3,12 +3,19 @@
 // buttons, title, clock and focus. Every rule of the game is the module's.
 'use strict';
 
-// Once loaded, the page plays offline.
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+// Once loaded, the page plays offline. The browser asks the server for a
+// new worker at every load, never its own cache.
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+
+// The build this page is of, from its own address (page.js?build=...): the
+// module asks for its .wasm as the same build's, so that the worker hands
+// out no other.
+const build = new URL(document.currentScript.src).searchParams.get('build');
+const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeURIComponent(build)}` : '');
 
 const Focus = { Nothing: 0, Board: 1, Pause: 2, GameOver: 3, Elsewhere: 4 };
 
-createZorvane().then((mod) => {
+createZorvane({ locateFile }).then((mod) => {
   const call = (name, ...args) => mod['_' + name](...args);
   const text = (pointer) => mod.UTF8ToString(pointer);
 
@@ -70,13 +77,15 @@ createZorvane().then((mod) => {
   }
 
   // The canvas in device pixels, on whole device pixels below the menu bar.
+  // The board's own ratio may be nearer 1 than the screen's, never farther.
   function layOut(v) {
+    const drawn = call('zv_ratio');
     board.width = v.width;
     board.height = v.height;
-    board.style.width = v.width / ratio + 'px';
-    board.style.height = v.height / ratio + 'px';
+    board.style.width = v.width / drawn + 'px';
+    board.style.height = v.height / drawn + 'px';
     menubar.style.height = Math.ceil(19 * ratio) / ratio + 'px';
-    windowEl.style.width = v.width / ratio + 'px';
+    windowEl.style.width = v.width / drawn + 'px';
   }
 
   // Brings the page in line with the game after every call into it.
@@ -331,6 +340,8 @@ createZorvane().then((mod) => {
     altAlone = event.key === 'Alt' && !event.repeat;
     if (menus.handleKey(event)) return;
     const holder = focusNow();
+    // The browser keeps its own shortcuts with Ctrl, Alt or the system key.
+    const browsers = event.ctrlKey || event.altKey || event.metaKey;
     if (event.key === 'Tab') {
       // Focus goes round the board and the shown buttons, never off the window.
       event.preventDefault();
@@ -342,16 +353,15 @@ createZorvane().then((mod) => {
     if (holder === Focus.Pause || holder === Focus.GameOver) {
       // A focused button takes Space and Enter as a press; the menus' keys still work.
       if (isFunctionKey(event.key)) {
-        event.preventDefault();
+        if (!browsers) event.preventDefault();
         sendKey(event, true);
-      } else if (event.key !== ' ' && event.key !== 'Enter') {
+      } else if (event.key !== ' ' && event.key !== 'Enter' && !browsers) {
         event.preventDefault();
       }
       return;
     }
     const taken = sendKey(event, false);
-    // The browser keeps its own shortcuts with Ctrl or the system key.
-    if ((taken || isFunctionKey(event.key)) && !event.ctrlKey && !event.metaKey) event.preventDefault();
+    if ((taken || isFunctionKey(event.key)) && !browsers) event.preventDefault();
   });
   document.addEventListener('keyup', (event) => {
     if (event.key === 'Alt' && altAlone && !ended) {
@@ -390,8 +400,7 @@ createZorvane().then((mod) => {
   }
   window.addEventListener('resize', ratioChanged);
 
-  const seed = Number(new URLSearchParams(location.search).get('seed') ?? -1);
-  call('zv_start', ratio, Number.isFinite(seed) ? seed : -1);
+  mod.ccall('zv_start', null, ['number', 'string'], [ratio, new URLSearchParams(location.search).get('seed') ?? '']);
   windowEl.hidden = false;
   sync();
   board.focus({ preventScroll: true });

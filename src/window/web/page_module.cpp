@@ -17,6 +17,7 @@
 #include "window/shell.h"
 #include "window/tick_schedule.h"
 #include "window/web/browser_keys.h"
+#include "window/web/page_address.h"
 #include "window/pixel_canvas.h"
 
 namespace zv {
@@ -51,10 +52,6 @@ private:
     double seed_;
 };
 
-// One wake-up runs at most a tenth of a second's worth of due ticks. Beyond
-// that (a hidden tab, a stalled page) they are dropped.
-constexpr std::chrono::milliseconds catchUpSpan{100};
-
 class PageGame {
 public:
     explicit PageGame(std::unique_ptr<RandomSource> random) : shell_(std::move(random)) {}
@@ -64,20 +61,23 @@ public:
         apply(shell_.start(), Time{});
     }
 
-    // True when the whole board had to be painted again.
+    // True when the whole board had to be painted again. Where there is no
+    // room for the picture at the new ratio, the board stays at the old one.
     bool setRatio(double ratio) {
+        const double was = shell_.geometry().ratio();
         if (!shell_.setDevicePixelRatio(ratio)) return false;
-        paintAll();
-        return true;
+        if (paintAll()) return true;
+        shell_.setDevicePixelRatio(was);
+        return false;
     }
 
-    // Every tick due by `now`, each as the clock's own event; at most `most`
-    // of them, or the usual bound for 0.
+    // Every tick due by `now`, each as the clock's own event, caught up as
+    // every clock of the game does; at most `most` of them, when it is given.
     int catchUp(double now, int most = 0) {
         const Time t = toTime(now);
+        const auto tick = [&] { run([](zorvane& z) { z.Timer1_Timer(); }, t); };
         // Ending the game stops the clock, which ends the run as well.
-        return clock_.runDueTicks(t, most > 0 ? most : ticksWithin(catchUpSpan, clock_.interval()), Time{},
-                                  [&] { run([](zorvane& z) { z.Timer1_Timer(); }, t); });
+        return most > 0 ? clock_.runDueTicks(t, most, Time{}, tick) : clock_.runDueTicks(t, Time{}, tick);
     }
 
     template <typename Handler>
@@ -90,7 +90,7 @@ public:
     // Whether the game took the key: a menu's shortcut chooses its item.
     // While a button holds the focus only the shortcuts reach the game.
     bool key(double now, int focus, const char* key, const char* code, HeldModifiers held, bool shortcutsOnly) {
-        const auto down = keyDown(browserKey(key, code), held);
+        const auto down = pageKeyDown(key, code, held);
         if (!down) return false;
         for (const MenuTitle& title : menuTitles)
             for (const auto& item : title.items)
@@ -124,12 +124,13 @@ private:
         if (auto update = shell_.run(std::forward<Handler>(handler), focus_)) apply(*update, now);
     }
 
-    void paintAll() {
+    bool paintAll() {
         const Box device = shell_.geometry().toDevice(inner_);
-        canvas_.resize(device.width, device.height);
+        if (!canvas_.resize(device.width, device.height)) return false;
         paintArea(canvas_, shell_.geometry(), shell_.game().Block(), device);
         view_.width = device.width;
         view_.height = device.height;
+        return true;
     }
 
     void apply(const ScreenUpdate& update, Time now) {
@@ -171,7 +172,10 @@ private:
 
 std::unique_ptr<PageGame> page;
 
-PageGame& game() { return *page; }
+// Nothing before zv_start: each call then answers as for no board at all
+// (an empty view, no clock, no key taken) and changes nothing.
+PageGame* game() { return page.get(); }
+const View noView;
 
 std::string text_;  // the last string handed to the page
 
@@ -191,39 +195,49 @@ using zv::game;
 
 extern "C" {
 
-// A seed below 0: new boards from the time of day, as the game has them.
-EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, double seed) {
-    if (seed >= 0) zv::page = std::make_unique<zv::PageGame>(std::make_unique<zv::SeededRandom>(seed));
-    else zv::page = std::make_unique<zv::PageGame>(std::make_unique<zv::TimeSeededRandom>());
-    game().start(ratio);
+// `seed` is the address's ?seed= as it stands there; without a seed in it,
+// new boards come from the time of day, as the game has them.
+EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, const char* seed) {
+    std::unique_ptr<zv::RandomSource> random;
+    if (const auto s = zv::seedFrom(seed)) random = std::make_unique<zv::SeededRandom>(*s);
+    else random = std::make_unique<zv::TimeSeededRandom>();
+    zv::page = std::make_unique<zv::PageGame>(std::move(random));
+    game()->start(ratio);
 }
-EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game().setRatio(ratio); }
-EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return &game().view(); }
-EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game().title().c_str(); }
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* zv_pixels() { return game().canvas().pixels(); }
-EMSCRIPTEN_KEEPALIVE void zv_take_dirty() { game().view().dirty = game().canvas().takeDirty(); }
+EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->setRatio(ratio); }
+// The ratio the board is drawn at: the screen's, within the geometry's range.
+EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->geometry().ratio() : 1; }
+EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
+EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game() ? game()->title().c_str() : ""; }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* zv_pixels() { return game() ? game()->canvas().pixels() : nullptr; }
+EMSCRIPTEN_KEEPALIVE void zv_take_dirty() {
+    if (game()) game()->view().dirty = game()->canvas().takeDirty();
+}
 // Where a cell stands on the canvas, device pixels: for reading the board back.
 EMSCRIPTEN_KEEPALIVE const zv::Box* zv_cell_box(int column, int row) {
     static zv::Box box;
-    const auto& geometry = game().geometry();
+    box = {};
+    if (!game()) return &box;
+    const auto& geometry = game()->geometry();
     box = column >= 0 && column < geometry.columns() && row >= 0 && row < geometry.rows() ? geometry.box(column, row)
                                                                                             : zv::Box{};
     return &box;
 }
-EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game().nextDue(); }
-EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) { return game().catchUp(now, most); }
-EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return double(game().droppedTicks()); }
+EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game() ? game()->nextDue() : -1; }
+EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) { return game() ? game()->catchUp(now, most) : 0; }
+EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->droppedTicks()) : 0; }
 
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
                                 int shortcutsOnly) {
-    return game().key(now, focus, key, code, {.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0},
-                      shortcutsOnly != 0);
+    return game() && game()->key(now, focus, key, code, {.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0},
+                                 shortcutsOnly != 0);
 }
 
 // 0 the Pause button, 1 the Game Over button.
 EMSCRIPTEN_KEEPALIVE void zv_click(double now, int focus, int button) {
-    if (button == 0) game().event(now, focus, [](zv::zorvane& z) { z.pause_Click(); });
-    if (button == 1) game().event(now, focus, [](zv::zorvane& z) { z.gameover_Click(); });
+    if (!game()) return;
+    if (button == 0) game()->event(now, focus, [](zv::zorvane& z) { z.pause_Click(); });
+    if (button == 1) game()->event(now, focus, [](zv::zorvane& z) { z.gameover_Click(); });
 }
 
 // The menu bar, from zv::menuTitles.
@@ -251,17 +265,17 @@ EMSCRIPTEN_KEEPALIVE const char* zv_menu_item_key(int title, int item) {
 // A menu opened, an item chosen, or the command on the bar clicked.
 EMSCRIPTEN_KEEPALIVE void zv_menu_open(double now, int focus, int title) {
     const auto* t = zv::titleAt(title);
-    if (t && t->opened) game().event(now, focus, [t](zv::zorvane& z) { (z.*t->opened)(); });
+    if (t && t->opened && game()) game()->event(now, focus, [t](zv::zorvane& z) { (z.*t->opened)(); });
 }
 EMSCRIPTEN_KEEPALIVE void zv_menu_choose(double now, int focus, int title, int item) {
     const auto* t = zv::titleAt(title);
-    if (!t || !t->chosen || item < 0 || std::size_t(item) >= t->items.size()) return;
+    if (!t || !t->chosen || !game() || item < 0 || std::size_t(item) >= t->items.size()) return;
     const auto index = zv::Integer(t->items[std::size_t(item)].index);
-    game().event(now, focus, [t, index](zv::zorvane& z) { (z.*t->chosen)(index); });
+    game()->event(now, focus, [t, index](zv::zorvane& z) { (z.*t->chosen)(index); });
 }
 EMSCRIPTEN_KEEPALIVE void zv_menu_command(double now, int focus, int title) {
     const auto* t = zv::titleAt(title);
-    if (t && t->clicked) game().event(now, focus, [t](zv::zorvane& z) { (z.*t->clicked)(); });
+    if (t && t->clicked && game()) game()->event(now, focus, [t](zv::zorvane& z) { (z.*t->clicked)(); });
 }
 
 }  // extern "C"

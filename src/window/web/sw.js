@@ -1,32 +1,74 @@
-// Keeps the game playable with the network gone: every file of the page is
-// cached at install, and each fetch goes to the network first, so a new
-// build is picked up at once, and to the cache when there is no network.
+// Keeps the game playable with the network gone, and a page all of one
+// build. A build's files come whole into a cache of its own, each checked
+// to be of the build, before its worker takes over; until then the build
+// before stays. The page asks for its scripts, stylesheet and .wasm tagged
+// with its build (?build=...), and gets them from that build's cache.
+// BUILD and FILES are written in by site.cmake.
 'use strict';
 
-const CACHE = 'zorvane';
-const FILES = ['./', 'index.html', 'page.js', 'zorvane.js', 'zorvane.wasm', 'zorvane.css', 'manifest.webmanifest',
-  'icons/zorvane-32.png', 'icons/zorvane-48.png', 'icons/zorvane-64.png', 'icons/zorvane-128.png',
-  'icons/zorvane-256.png'];
+const BUILD = '@BUILD@';
+// The files beside the page, each with its SHA-256.
+const FILES = {
+@FILES@};
+const CACHE = `zorvane-${BUILD}`;
+// Names the build that was current before: a page of it still loading when
+// this worker takes over must find its files.
+const NOTE = 'zorvane-current';
+const scope = new URL(self.registration.scope);
+
+const hex = (bytes) => [...new Uint8Array(bytes)].map((byte) => byte.toString(16).padStart(2, '0')).join('');
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
-});
-
-self.addEventListener('activate', (event) => event.waitUntil(self.clients.claim()));
-
-self.addEventListener('fetch', (event) => {
-  const request = event.request;
-  if (request.method !== 'GET' || new URL(request.url).origin !== location.origin) return;
-  event.respondWith((async () => {
+  // One file that fails to come, or comes other than this build's, fails the
+  // install: the worker before keeps the page, and tries again at the next load.
+  event.waitUntil((async () => {
+    // The page by its stamp, as a host may add to it (a script, a banner);
+    // every other file by its hash.
+    const ofThisBuild = async (file, response) => (file === 'index.html'
+      ? (await response.clone().text()).includes(`?build=${BUILD}"`)
+      : hex(await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer())) === FILES[file]);
+    const responses = await Promise.all(['index.html', ...Object.keys(FILES)].map(async (file) => {
+      const response = await fetch(new URL(file, scope), { cache: 'no-store' });
+      if (!response.ok) throw new Error(`${file}: ${response.status}`);
+      if (!(await ofThisBuild(file, response))) throw new Error(`${file} is not this build's`);
+      return [file, response];
+    }));
     const cache = await caches.open(CACHE);
     try {
-      const response = await fetch(request);
-      if (response.ok) await cache.put(request, response.clone());
-      return response;
+      for (const [file, response] of responses) await cache.put(new URL(file, scope), response);
     } catch (error) {
-      const cached = await cache.match(request, { ignoreSearch: true });
-      if (cached) return cached;
+      await caches.delete(CACHE);
       throw error;
     }
+    await self.skipWaiting();
+  })());
+});
+
+self.addEventListener('activate', (event) => {
+  // This build's cache and the one current until now stay; older ones go.
+  event.waitUntil((async () => {
+    const note = await caches.open(NOTE);
+    const before = await note.match('build');
+    const keep = [CACHE, NOTE, `zorvane-${before ? await before.text() : BUILD}`];
+    await note.put('build', new Response(BUILD));
+    for (const name of await caches.keys()) {
+      if ((name === 'zorvane' || name.startsWith('zorvane-')) && !keep.includes(name)) await caches.delete(name);
+    }
+    await self.clients.claim();
+  })());
+});
+
+// A file tagged with a build comes from that build's cache; any other from
+// this worker's build, the page itself at every address of it. Only what
+// no cache holds goes to the network, checked with the server there.
+self.addEventListener('fetch', (event) => {
+  const request = event.request;
+  const url = new URL(request.url);
+  if (request.method !== 'GET' || url.origin !== scope.origin || !url.pathname.startsWith(scope.pathname)) return;
+  event.respondWith((async () => {
+    const name = `zorvane-${url.searchParams.get('build') ?? BUILD}`;
+    const path = url.pathname === scope.pathname ? 'index.html' : url.pathname.slice(scope.pathname.length);
+    const cached = name !== NOTE && (await caches.has(name)) && (await (await caches.open(name)).match(new URL(path, scope)));
+    return cached || fetch(request, { cache: 'no-cache' });
   })());
 });

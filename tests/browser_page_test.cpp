@@ -1,0 +1,34 @@
+// The browser page's own rules, below the page: which keys it leaves to the
+// browser, and the seed in its address.
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "window/keys.h"
+#include "window/web/browser_keys.h"
+#include "window/web/page_address.h"
+
+using namespace zv;
+
+TEST(PageAddress, ASeedIsADecimalNumberAndAnythingElseLeavesTheBoardsToTheTimeOfDay) {
+    EXPECT_EQ(seedFrom("7"), 7.0);
+    EXPECT_EQ(seedFrom("0"), 0.0);
+    EXPECT_EQ(seedFrom("007"), 7.0);
+    EXPECT_EQ(seedFrom("12.5"), 12.5);
+    EXPECT_EQ(seedFrom("0.1"), 0.1);
+    EXPECT_EQ(seedFrom("999999999999999"), 999999999999999.0);
+    for (const char* none : {"", ".", "-1", "+1", " 7", "7 ", "7x", "abc", "1e3", "0x10", "1.2.3", "Infinity", "NaN",
+                             "1000000000000000"})
+        EXPECT_EQ(seedFrom(none), std::nullopt) << '"' << none << '"';
+}
+
+TEST(BrowserKeys, WithAltHeldAKeyIsTheBrowsersAndWithShiftOrCtrlTheGames) {
+    for (const auto& [key, code] : {std::pair{"ArrowLeft", "ArrowLeft"}, {"F4", "F4"}, {"p", "KeyP"}, {"Alt", "AltLeft"}}) {
+        EXPECT_EQ(pageKeyDown(key, code, {.alt = true}), std::nullopt) << key;
+        EXPECT_EQ(pageKeyDown(key, code, {.shift = true, .ctrl = true, .alt = true}), std::nullopt) << key;
+    }
+    const auto left = pageKeyDown("ArrowLeft", "ArrowLeft", {.shift = true, .ctrl = true});
+    ASSERT_TRUE(left);
+    EXPECT_EQ(left->keyCode, keys::Left);
+    EXPECT_EQ(left->shift, shiftState({.shift = true, .ctrl = true}));
+}

@@ -1,0 +1,229 @@
+// The page's folder as a web host serves it, and its service worker across
+// builds: the folder holds the page's files and nothing else, and the play
+// script serves it alone; a returning player gets one whole build, the old
+// or the new, never a mix of the two, and plays offline; the worker keeps one
+// entry per file.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawn, spawnSync } from 'node:child_process';
+import crypto from 'node:crypto';
+import { once } from 'node:events';
+import fs from 'node:fs';
+import net from 'node:net';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { root, serve, launch, open, state } from './harness.mjs';
+
+// Every file under a folder, as paths relative to it.
+const files = (dir, under = '') => fs.readdirSync(path.join(dir, under), { withFileTypes: true }).flatMap((entry) => {
+  const name = path.posix.join(under, entry.name);
+  return entry.isDirectory() ? files(dir, name) : [name];
+});
+const sha = (bytes) => crypto.createHash('sha256').update(bytes).digest('hex');
+
+test('the site folder holds the page\'s files and nothing else', () => {
+  assert.deepEqual(files(root).sort(), ['icons/zorvane-128.png', 'icons/zorvane-256.png', 'icons/zorvane-32.png',
+    'icons/zorvane-48.png', 'icons/zorvane-64.png', 'index.html', 'manifest.webmanifest', 'page.js', 'sw.js',
+    'zorvane.css', 'zorvane.js', 'zorvane.wasm']);
+});
+
+test('play-web.sh refuses a busy port, opening nothing, every time; on a free one it serves site/ alone', async () => {
+  const repo = fileURLToPath(new URL('../..', import.meta.url));
+  // A stand-in for the desktop's browser, noting what it was asked to open.
+  const desktop = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-desktop-'));
+  const opened = path.join(desktop, 'opened');
+  fs.writeFileSync(path.join(desktop, 'xdg-open'), `#!/bin/sh\necho "$1" >>'${opened}'\n`, { mode: 0o755 });
+  const holder = net.createServer().listen(0, '127.0.0.1');
+  await once(holder, 'listening');
+  const port = holder.address().port;
+  const run = { cwd: repo, env: { ...process.env, PORT: String(port), DISPLAY: ':99', PATH: `${desktop}:${process.env.PATH}` } };
+  for (let time = 1; time <= 2; time++) {
+    const refused = spawnSync('bash', ['scripts/play-web.sh'], { ...run, encoding: 'utf8', timeout: 60000 });
+    assert.notEqual(refused.status, 0, `run ${time}`);
+    assert.match(refused.stderr, new RegExp(`Port ${port} is busy.*PORT=`), `run ${time}`);
+    assert.doesNotMatch(refused.stdout, /served at/, `run ${time}`);
+  }
+  assert.equal(fs.existsSync(opened), false, 'a browser was opened');
+
+  holder.close();
+  await once(holder, 'close');
+  const server = spawn('bash', ['scripts/play-web.sh'], run);
+  let said = '';
+  server.stdout.on('data', (data) => { said += data; });
+  await new Promise((resolve, reject) => {
+    server.stdout.on('data', () => said.includes('served at') && resolve());
+    server.on('exit', (code) => reject(new Error(`ended with ${code}: ${said}`)));
+  });
+  const address = `http://127.0.0.1:${port}/`;
+  try {
+    const page = await fetch(address);
+    assert.equal(page.headers.get('cache-control'), 'no-cache');
+    assert.equal(await page.text(), fs.readFileSync(path.join(repo, 'build-web/site/index.html'), 'utf8'));
+    for (const elsewhere of ['icons/', 'CMakeCache.txt']) assert.equal((await fetch(address + elsewhere)).status, 404, elsewhere);
+    for (let wait = 0; wait < 200 && !fs.existsSync(opened); wait++) await new Promise((resolve) => setTimeout(resolve, 50));
+    assert.equal(fs.readFileSync(opened, 'utf8'), `${address}\n`);
+  } finally {
+    server.kill();
+    fs.rmSync(desktop, { recursive: true });
+  }
+});
+
+// A build of its own, made from site/ as a new deployment would be: a stamp
+// of its own where site/ has its stamp, a mark set by page.js and by the
+// module's script, a custom section in the .wasm (still a valid module), and
+// the worker's hashes of the files that changed.
+function makeBuild(mark) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), `zorvane-build-${mark}-`));
+  fs.cpSync(root, dir, { recursive: true });
+  const stamp = fs.readFileSync(path.join(dir, 'sw.js'), 'utf8').match(/const BUILD = '(\w+)'/)[1];
+  const own = sha(stamp + mark).slice(0, stamp.length);
+  const edit = (file, change) => {
+    const was = fs.readFileSync(path.join(dir, file));
+    const now = Buffer.from(change(was));
+    fs.writeFileSync(path.join(dir, file), now);
+    return [sha(was), sha(now)];
+  };
+  const name = Buffer.from('mark');
+  const section = Buffer.concat([Buffer.from([0, 1 + name.length + mark.length, name.length]), name, Buffer.from(mark)]);
+  const changed = [
+    edit('index.html', (b) => b.toString().replaceAll(stamp, own)),
+    edit('page.js', (b) => `${b}\nglobalThis.zorvanePageMark = '${mark}';\n`),
+    edit('zorvane.js', (b) => `${b}\nglobalThis.zorvaneModuleMark = '${mark}';\n`),
+    edit('zorvane.wasm', (b) => Buffer.concat([b, section])),
+  ];
+  edit('sw.js', (b) => changed.reduce((text, [was, now]) => text.replaceAll(was, now), b.toString().replaceAll(stamp, own)));
+  return { dir, mark, whole: [mark, mark, sha(fs.readFileSync(path.join(dir, 'zorvane.wasm')))] };
+}
+
+// What the page runs: the marks of its two scripts, and the hash of the
+// .wasm the worker hands out at the address the module fetched it from.
+const running = (page) => page.evaluate(async () => {
+  const address = performance.getEntriesByType('resource').find((entry) => entry.name.includes('zorvane.wasm')).name;
+  const bytes = await (await fetch(address)).arrayBuffer();
+  const sum = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+  return [globalThis.zorvanePageMark, globalThis.zorvaneModuleMark,
+    [...sum].map((byte) => byte.toString(16).padStart(2, '0')).join('')];
+});
+
+// Until the page is in the worker's hands and no new worker is installing:
+// the one the last load found has been taken or refused.
+const settled = (page) => page.evaluate(async () => {
+  const registration = await navigator.serviceWorker.ready;
+  await registration.update().catch(() => {});
+  const worker = registration.installing ?? registration.waiting;
+  if (worker) {
+    await new Promise((resolve) => {
+      const done = () => ['activated', 'redundant'].includes(worker.state) && resolve();
+      worker.addEventListener('statechange', done);
+      done();
+    });
+  }
+  if (!navigator.serviceWorker.controller) {
+    await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true }));
+  }
+});
+
+const assertWhole = (run) => assert.ok([a.whole, b.whole].some((whole) => whole.join() === run.join()), `a mix: ${run}`);
+
+async function reload(page) {
+  await page.reload();
+  await page.waitForFunction(() => window.zorvane?.ready, { timeout: 10000 });
+}
+
+let browser;
+let a;
+let b;
+before(async () => {
+  browser = await launch();
+  a = makeBuild('A');
+  b = makeBuild('B');
+});
+after(async () => {
+  await browser.close();
+  for (const dir of [browser.profile, a.dir, b.dir]) fs.rmSync(dir, { recursive: true, force: true, maxRetries: 5 });
+});
+
+test('a new build that comes in part leaves the old one whole, offline too, and the next load after it all came is the new one', async () => {
+  const server = await serve(a.dir);
+  const page = await open(browser, server);
+  await settled(page);
+  assert.deepEqual(await running(page), a.whole);
+
+  // B half deployed, A's page or A's page.js still there; then all of B but its .wasm.
+  const halves = ['index.html', 'page.js'].map((file) => {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-half-'));
+    fs.cpSync(b.dir, dir, { recursive: true });
+    fs.copyFileSync(path.join(a.dir, file), path.join(dir, file));
+    return [dir, []];
+  });
+  for (const [dir, failing] of [...halves, [b.dir, ['/zorvane.wasm']]]) {
+    server.dir = dir;
+    server.failing = new Set(failing);
+    await reload(page);
+    await settled(page);
+    assert.deepEqual(await running(page), a.whole, `from ${dir}`);
+  }
+  for (const [dir] of halves) fs.rmSync(dir, { recursive: true });
+
+  server.offline = true;
+  await reload(page);
+  assert.ok(await page.evaluate(() => performance.getEntriesByType('navigation')[0].workerStart > 0));
+  assert.deepEqual(await running(page), a.whole);
+  assert.ok(await page.evaluate(async () => (await fetch('manifest.webmanifest')).ok));
+  await page.keyboard.press('ArrowUp');
+  assert.equal((await state(page)).interval, 75);
+
+  server.offline = false;
+  server.failing.clear();
+  await reload(page);
+  assertWhole(await running(page));
+  await settled(page);
+  await reload(page);
+  assert.deepEqual(await running(page), b.whole);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+  server.close();
+});
+
+test('with the page\'s files cached by the browser\'s heuristics, a new build comes whole, never old page.js with a new module', async () => {
+  const server = await serve(a.dir);
+  const year = 365 * 24 * 3600;
+  server.ages = { '/': year, '/index.html': year, '/page.js': year, '/zorvane.css': year, '/sw.js': year };
+  const page = await open(browser, server);
+  await settled(page);
+  assert.deepEqual(await running(page), a.whole);
+  server.dir = b.dir;
+  await reload(page);
+  assertWhole(await running(page));
+  await settled(page);
+  await reload(page);
+  assert.deepEqual(await running(page), b.whole);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+  server.close();
+});
+
+test('loads at many addresses leave one cache entry per file of the page', async () => {
+  const server = await serve();
+  let page;
+  for (let seed = 1; seed <= 5; seed++) {
+    await page?.close();
+    page = await open(browser, server, { seed });
+    await settled(page);
+  }
+  const kept = await page.evaluate(async () => {
+    const entries = [];
+    for (const name of await caches.keys()) {
+      if (name === 'zorvane-current') continue;  // the worker's note of the build before
+      for (const request of await (await caches.open(name)).keys()) {
+        const url = new URL(request.url);
+        entries.push(url.pathname + url.search);
+      }
+    }
+    return entries;
+  });
+  assert.deepEqual(kept.sort(), files(root).filter((file) => file !== 'sw.js').map((file) => `/${file}`).sort());
+  await page.close();
+  server.close();
+});
