@@ -6,7 +6,7 @@
 #   build-fuzz/tests/fuzz/session_fuzz build-fuzz/crash-...
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
+source scripts/lib/packages.sh
 if ! need_packages clang libclang-rt-14-dev cmake make; then
   echo "fuzz: skipped, clang and its fuzzer runtime cannot be installed here"
   exit 0

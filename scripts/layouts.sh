@@ -4,34 +4,27 @@
 # Pause; Escape from a menu or from the menu bar gives the arrows back; the
 # window asks for no maximize button. About 10 seconds; skips, saying why,
 # where Xvfb cannot run. Every check waits for what it expects, with a
-# deadline (scripts/x11_wait.sh).
+# deadline (scripts/lib/x11.sh).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 if [ "${1:-}" != "--inside" ]; then
-  source scripts/packages.sh
+  source scripts/lib/packages.sh
   if ! need_packages xvfb xauth xdotool openbox x11-xkb-utils x11-utils imagemagick; then
     echo "layouts: skipped: Xvfb and its tools cannot be installed here"; exit 0
   fi
   [ -x build/zorvane ] || bash scripts/setup.sh play
   if ! xvfb-run -a true 2>/dev/null; then echo "layouts: skipped: Xvfb cannot start here"; exit 0; fi
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside
+  exec scripts/lib/virtual_desktop.sh bash "$0" --inside
 fi
 
-source scripts/x11_wait.sh
+source scripts/lib/x11.sh
 work=$(mktemp -d)
 pid=
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-trap 'kill $pid $wm 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
 # openbox manages the screen once it names itself on the root window.
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 wait_until 20 wm_running || { echo "layouts: FAILED: openbox did not start"; exit 1; }
-
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 # Started, shown, holding the keys and painted; every wait has a deadline.
 start_game() {
   ./build/zorvane 2>/dev/null &

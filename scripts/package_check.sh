@@ -11,7 +11,7 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "package check skipped: it installs and removes a Debian package, which needs root (running as $(id -un))"
   exit 0
 fi
-source scripts/packages.sh
+source scripts/lib/packages.sh
 if installed zorvane; then
   echo "package check: a zorvane package is installed already; remove it first (apt-get remove zorvane)" >&2
   exit 1
@@ -86,7 +86,7 @@ files=$(dpkg-query -L zorvane | while read -r f; do [ -d "$f" ] || echo "$f"; do
 [ -x "$exec_path" ] || fail "Exec=$exec_path is not an installed program"
 desktop-file-validate "$entry" || fail "desktop-file-validate on the packaged entry"
 XVFB_EXEC=$exec_path WM_CLASS_WANTED=$wm_class xvfb-run -a -s "-screen 0 800x600x24" bash -c '
-  source scripts/x11_wait.sh
+  source scripts/lib/x11.sh
   "$XVFB_EXEC" 2>/dev/null & pid=$!
   trap "kill $pid 2>/dev/null" EXIT
   wait_until 20 has_window $pid "^Score: " || { echo "no window titled with the score" >&2; exit 1; }

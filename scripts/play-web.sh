@@ -6,7 +6,7 @@
 # PORT=8081 picks another port. Ctrl+C stops the server.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
+source scripts/lib/packages.sh
 need_packages cmake make emscripten nodejs python3
 
 port=${PORT:-8080}

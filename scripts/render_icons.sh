@@ -4,7 +4,7 @@
 # renderer; run this again whenever the SVG changes, and commit the result.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
+source scripts/lib/packages.sh
 need_packages librsvg2-bin
 
 for size in 16 32 48 64 128 256; do

@@ -4,7 +4,7 @@
 # core and window tests alike. Any sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
+source scripts/lib/packages.sh
 need_packages g++ make cmake pkg-config qt6-base-dev libgl-dev fonts-liberation fontconfig libgtest-dev
 
 cmake --preset asan

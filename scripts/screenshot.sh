@@ -6,13 +6,13 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 if [ "${1:-}" != "--inside" ]; then
-  source scripts/packages.sh
+  source scripts/lib/packages.sh
   need_packages xvfb xauth xdotool imagemagick
   bash scripts/setup.sh play
   exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" --inside
 fi
 
-source scripts/x11_wait.sh
+source scripts/lib/x11.sh
 work=$(mktemp -d)
 ./build/zorvane &
 pid=$!

@@ -4,7 +4,7 @@
 # tests and benchmarks. Called by play.sh and test.sh.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
+source scripts/lib/packages.sh
 
 mode=${1:-test}
 play_packages=(

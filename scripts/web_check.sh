@@ -5,7 +5,7 @@
 # what is missing.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
+source scripts/lib/packages.sh
 need_packages cmake make emscripten nodejs chromium fonts-liberation googletest libgtest-dev
 # Some Node.js packages carry npm inside and conflict with Debian's.
 command -v npm >/dev/null || need_packages npm

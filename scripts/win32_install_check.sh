@@ -33,7 +33,7 @@ if [ -z "${ZORVANE_ON_DESKTOP:-}" ]; then
     exit 0
   fi
   # Everything under Wine runs on one virtual display.
-  exec env ZORVANE_ON_DESKTOP=1 tests/win32/on_virtual_desktop.sh bash "$0" "$preset"
+  exec env ZORVANE_ON_DESKTOP=1 scripts/lib/virtual_desktop.sh bash "$0" "$preset"
 fi
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build-$preset/CMakeCache.txt")
 zip=build-$preset/zorvane-$version-$bits.zip
@@ -53,18 +53,14 @@ registered || fail "no Apps & features entry"
 # The installed game starts, shows its window, which the window manager may
 # not maximize or resize, and Quits with status 0.
 GAME="C:\\$programs\\Zorvane\\zorvane.exe" PRESET=$preset bash -c '
+  source scripts/lib/x11.sh
   scripts/lib/wine_for.sh "$PRESET" "$GAME" & pid=$!
-  for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name "^Score:" 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { kill $pid; echo "no window" >&2; exit 1; }
-  actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+  wait_until 20 game_window || { kill $pid; echo "no window" >&2; exit 1; }
+  actions=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
   if ! grep -q ACTION_MINIMIZE <<<"$actions" || grep -qE "ACTION_(MAXIMIZE|RESIZE)" <<<"$actions"; then
     kill $pid; echo "$actions" >&2; exit 1
   fi
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 93)) $((Y - 10)) click 1
+  win32_quit "$wid"
   wait $pid' || fail "the installed game did not start, show its window and Quit"
 
 wine_for "$preset" "$dir/uninstall.exe" /S

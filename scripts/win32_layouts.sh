@@ -25,17 +25,13 @@ if [ "${1:-}" != "--inside" ]; then
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target zorvane >/dev/null
   echo "win32 layouts: $preset"
-  exec env GAME="build-$preset/zorvane.exe" PRESET="$preset" tests/win32/on_virtual_desktop.sh bash "$0" --inside
+  exec env GAME="build-$preset/zorvane.exe" PRESET="$preset" scripts/lib/virtual_desktop.sh bash "$0" --inside
 fi
 
-source scripts/x11_wait.sh
+source scripts/lib/x11.sh
 work=$(mktemp -d)
 pid=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 start_game() {
   scripts/lib/wine_for.sh "$PRESET" "$GAME" 2>/dev/null &
   pid=$!
@@ -46,8 +42,6 @@ start_game() {
   wait_until 20 painted "$wid" || { echo "win32 layouts: FAILED: the game window was never painted"; exit 1; }
   shot "$wid" "$work/before.png"
 }
-# Wine's windows belong to its own processes, not to the one started here.
-game_window() { wid=$(xdotool search --onlyvisible --name "^Score:" 2>/dev/null | head -1) && [ -n "$wid" ]; }
 stop_game() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; pid=; }
 started() { ! title_is "$wid" "Score:  0/ 0"; }
 pause_shown() { (($(changed_pixels "$wid" "$work/before.png" "$(pause_box "$wid")") > 1000)); }
@@ -66,8 +60,7 @@ for how in mouse F10 Alt; do
   shot "$wid" "$work/before.png"
   visible=$(xdotool search --onlyvisible --name "" 2>/dev/null | wc -l)
   if [ $how = mouse ]; then
-    where
-    xdotool mousemove $((X + 20)) $((Y - 10)) click 1
+    win32_menu_click "$wid" 20
   elif [ $how = F10 ]; then
     xdotool key F10 Down
   else

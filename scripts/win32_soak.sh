@@ -17,8 +17,9 @@ fi
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target zorvane >/dev/null
 export SOAK_SECONDS=${SOAK_SECONDS:-30} GAME=build-$preset/zorvane.exe PRESET=$preset
-exec tests/win32/on_virtual_desktop.sh bash -c '
+exec scripts/lib/virtual_desktop.sh bash -c '
 set -u
+source scripts/lib/x11.sh
 work=$(mktemp -d)
 scripts/lib/wine_for.sh "$PRESET" "$GAME" 2>"$work/stderr" &
 pid=$!
@@ -28,20 +29,15 @@ fail() {
   kill "$pid" 2>/dev/null
   exit 1
 }
-window=
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name "^Score:" 2>/dev/null | head -1) && [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window appeared"
+wait_until 20 game_window || fail "no window appeared"
+window=$wid
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 
 # The menu bar lies just above the client area: Speed, Size, Quit from the
 # left; a menu'"'"'s items are 16 pixels apart below it.
 where() { eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)"; }
 choose() {  # title x, item index
-  where
-  xdotool mousemove $((X + $1)) $((Y - 10)) click 1
+  win32_menu_click "$window" "$1"
   sleep 0.15
   xdotool mousemove $((X + $1 + 10)) $((Y + 10 + 16 * $2)) click 1
 }
@@ -61,8 +57,7 @@ while [ $SECONDS -lt $end ]; do
   sleep 0.02
 done
 kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
-where
-xdotool mousemove $((X + 93)) $((Y - 10)) click 1
+win32_quit "$window"
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "Quit did not end the program"
 wait "$pid"

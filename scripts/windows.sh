@@ -5,7 +5,7 @@
 # build-windows-x86/ and build-windows-x64/. Runs nothing.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/packages.sh
+source scripts/lib/packages.sh
 need_packages cmake make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   nsis librsvg2-bin imagemagick
 for preset in windows-x86 windows-x64; do

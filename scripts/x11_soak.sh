@@ -7,8 +7,8 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-source scripts/packages.sh
-source scripts/x11_wait.sh
+source scripts/lib/packages.sh
+source scripts/lib/x11.sh
 if ! need_packages xvfb xdotool; then
   echo "x11 soak: skipped, Xvfb and xdotool cannot be installed here"
   exit 0

@@ -11,7 +11,7 @@
 # ZORVANE_ASSUME_NO_32BIT=1 takes the 64-bit-only way on any machine, so that
 # it can be tried where 32-bit programs do run. Only these scripts read it.
 
-source "$(dirname "${BASH_SOURCE[0]}")/../packages.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 
 export WINEPREFIX=${HOME}/.wine-zorvane WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 

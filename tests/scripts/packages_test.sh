@@ -44,7 +44,7 @@ chmod +x "$fake/bin/"*
 export FAKE=$fake PATH=$fake/bin:$PATH
 
 # Root is taken for granted: no sudo reaches the stand-in.
-in_scripts() { bash -c "source '$root/scripts/packages.sh'; as_root() { \"\$@\"; }; $1" 2>"$fake/stderr"; }
+in_scripts() { bash -c "source '$root/scripts/lib/packages.sh'; as_root() { \"\$@\"; }; $1" 2>"$fake/stderr"; }
 reset() { : >"$fake/installed"; : >"$fake/unavailable"; rm -f "$fake/update-fails"; }
 
 reset

@@ -82,3 +82,23 @@ check_layouts() {
   done
   setxkbmap us
 }
+
+# check DESCRIPTION COMMAND...: runs a check, says how it went and counts
+# the failures in $failures.
+failures=0
+check() {
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+# Sets wid to the game's shown window, whoever started it (under Wine the
+# windows belong to Wine's own processes); fails while there is none.
+game_window() { wid=$(xdotool search --onlyvisible --name "^Score:" 2>/dev/null | head -1) && [ -n "$wid" ]; }
+
+# win32_menu_click WINDOW X: a click on the Windows program's menu bar,
+# which lies just above its client area, X pixels from the client's left
+# edge: the titles Speed at 20, Size at 60 and Quit at 93.
+win32_menu_click() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y - 10)) click 1
+}
+win32_quit() { win32_menu_click "$1" 93; }
