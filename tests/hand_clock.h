@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "window/tick_clock.h"
+#include "screen/tick_clock.h"
 
 // A clock that never fires by itself: a test or benchmark ticks by hand. It
 // remembers every interval it was given.

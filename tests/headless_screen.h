@@ -1,61 +1,53 @@
 #pragma once
 
-// A front end with no toolkit: it applies every screen update the way a real
-// window does and paints into a picture of device pixels, so the whole shell
-// layer can be played and looked at without a display.
+// A front end with no toolkit: a surface over the game's own mid-end that
+// paints into a picture of device pixels, so the whole game can be played
+// and looked at without a display, exactly as a window would run it.
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "window/painting.h"
-#include "window/pixel_canvas.h"
-#include "window/shell.h"
-#include "window/tick_schedule.h"
+#include "screen/painting.h"
+#include "screen/pixel_canvas.h"
+#include "screen/screen.h"
 
-class HeadlessScreen {
+class HeadlessScreen final : public zv::Surface {
 public:
     // A side of 0 leaves the first board at the game's own size.
     explicit HeadlessScreen(std::unique_ptr<zv::RandomSource> random, double ratio = 1, int side = 0)
-        : shell(std::move(random)) {
-        if (side != 0) shell.game().boardsize = zv::Integer(side);
-        shell.setDevicePixelRatio(ratio);
-        apply(shell.start());
+        : screen(*this, std::move(random)) {
+        if (side != 0) screen.game().boardsize = zv::Integer(side);
+        screen.start(ratio, now);
     }
 
-    zv::Shell shell;
-    zv::zorvane& game() { return shell.game(); }
+    zv::Screen screen;
+    zv::zorvane& game() { return screen.game(); }
+    const zv::zorvane& game() const { return screen.game(); }
+    const zv::BoardGeometry& geometry() const { return screen.geometry(); }
 
     // What the player sees.
     zv::PixelCanvas canvas;
     std::string title;
     zv::ButtonView pause;
     zv::ButtonView gameover;
-    int interval = 0;
-    zv::TickSchedule clock;
-    zv::TickSchedule::Time now{};
     zv::Focus focus = zv::Focus::Board;
     bool ended = false;
-    // The last update's repaint list, and how many whole-board paints there were.
-    std::vector<std::int16_t> repainted;
-    int rebuilds = 0;
+    std::optional<Time> wakeUp;
+    zv::Surface::Time now{};
+    int interval() const { return screen.interval(); }
+    // The last handler's repaint list, and how many whole-board paints there were.
+    std::span<const std::int16_t> repainted() const { return screen.repainted(); }
+    std::int64_t rebuilds() const { return screen.rebuilds(); }
 
-    // Runs a handler as the window's event would; false when nothing ran.
-    template <typename Handler>
-    bool run(Handler&& handler) {
-        auto update = shell.run(std::forward<Handler>(handler), focus);
-        if (update) apply(*update);
-        return update.has_value();
-    }
     // The clock wakes the program when its next tick falls due.
     bool tick() {
-        const auto due = clock.nextDue();
-        if (!due) return false;
-        now = *due;
-        return clock.takeTick(now) && run([](zv::zorvane& z) { z.Timer1_Timer(); });
+        if (!wakeUp) return false;
+        now = *wakeUp;
+        return screen.wake(now) > 0;
     }
     int width() const { return canvas.width(); }
     int height() const { return canvas.height(); }
@@ -65,44 +57,34 @@ public:
     }
 
     // Whether every repaint so far adds up to the whole board painted afresh.
-    bool matchesWholeRepaint() {
+    bool matchesWholeRepaint() const {
         zv::PixelCanvas whole;
-        paintWhole(whole);
+        const zv::Box device = geometry().toDevice(inner_);
+        whole.resize(device.width, device.height);
+        zv::paintArea(whole, geometry(), game().Block(), device);
         const std::size_t bytes = std::size_t(width()) * std::size_t(height()) * 4;
         return whole.width() == width() && whole.height() == height() &&
                std::equal(canvas.pixels(), canvas.pixels() + bytes, whole.pixels());
     }
 
+    // The surface.
+    void fillRect(const zv::Box& box, zv::Rgb colour) override { canvas.fillRect(box, colour); }
+    void fillDisc(const zv::Box& square, zv::Rgb fill, zv::Rgb outline, double pen) override {
+        canvas.fillDisc(square, fill, outline, pen);
+    }
+    bool layOut(const zv::Box& inner, int width, int height) override {
+        inner_ = inner;
+        return canvas.resize(width, height);
+    }
+    void present(std::span<const zv::Box>) override {}
+    void placeButton(zv::Button button, const zv::ButtonView& view) override {
+        (button == zv::Button::Pause ? pause : gameover) = view;
+    }
+    void setTitle(const std::string& text) override { title = text; }
+    void wakeAt(std::optional<Time> due) override { wakeUp = due; }
+    void moveFocus(zv::Focus to) override { focus = to; }
+    void end() override { ended = true; }
+
 private:
-    // Sizes a picture to the inner area and paints all of it.
-    void paintWhole(zv::PixelCanvas& target) {
-        const zv::Box device = shell.geometry().toDevice(inner_);
-        target.resize(device.width, device.height);
-        zv::paintArea(target, shell.geometry(), game().Block(), device);
-    }
-
-    void apply(const zv::ScreenUpdate& update) {
-        if (update.ended) {
-            ended = true;
-            clock.setInterval(0, now);
-            interval = 0;
-            return;
-        }
-        repainted.assign(update.cells.begin(), update.cells.end());
-        if (update.rebuild) {
-            inner_ = update.inner;
-            ++rebuilds;
-            paintWhole(canvas);
-        } else {
-            zv::repaintCells(canvas, shell.geometry(), game().Block(), update.cells);
-        }
-        pause = update.pause;
-        gameover = update.gameover;
-        if (update.title) title = *update.title;
-        clock.setInterval(update.interval, now);
-        interval = clock.interval();
-        if (update.focus) focus = *update.focus;
-    }
-
     zv::Box inner_;
 };

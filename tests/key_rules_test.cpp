@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "window/key_rules.h"
+#include "screen/key_rules.h"
 #include "window/keys.h"
 
 using namespace zv;

@@ -73,7 +73,7 @@ public:
         text(s.title);
         for (const ButtonView* b : {&s.pause, &s.gameover})
             for (int v : {int(b->shown), b->place.x, b->place.y, b->place.width, b->place.height}) number(v);
-        number(s.interval);
+        number(s.interval());
         number(std::int64_t(s.focus));
         number(s.width());
         number(s.height());

@@ -63,20 +63,38 @@ inline void play(zv::zorvane& z, Event event, unsigned pick) {
     }
 }
 
-// Delivers one event as a window would: keys only while the board holds the
-// focus, clicks only on shown buttons, which take the focus.
+// Delivers one event as a window would, through the mid-end's own entry
+// points: keys to whatever holds the focus, clicks only on shown buttons,
+// which take the focus, and the menus by their place on the bar.
 inline void deliver(HeadlessScreen& screen, Event event, unsigned pick) {
-    const bool isKey = event == Event::Arrow || event == Event::P || event == Event::OtherKey;
-    if (isKey && screen.focus != zv::Focus::Board) return;
-    if (event == Event::ClickPause || event == Event::ClickGameOver) {
-        const zv::ButtonView& button = event == Event::ClickPause ? screen.pause : screen.gameover;
-        if (!button.shown) return;
-        screen.focus = event == Event::ClickPause ? zv::Focus::Pause : zv::Focus::GameOver;
+    using namespace zv;
+    static constexpr Integer arrows[] = {keys::Left, keys::Up, keys::Right, keys::Down};
+    // Letters, digits, Escape, Space, Enter and the function keys.
+    static constexpr Integer others[] = {65, 90, 81, 48, 57, 27, 32, 13, 112, 117, 118, 123};
+    const auto key = [&](Integer code) {
+        screen.screen.key(screen.now, {KeyInput::Kind::Named, std::uint32_t(code)}, {}, screen.focus);
+    };
+    const auto click = [&](Button button, const ButtonView& view, Focus takes) {
+        if (!view.shown) return;
+        screen.focus = takes;
+        screen.screen.click(screen.now, button);
+    };
+    switch (event) {
+        case Event::Tick: screen.tick(); break;
+        case Event::Arrow: key(arrows[pick % 4]); break;
+        case Event::P: key(keys::P); break;
+        case Event::OtherKey: key(others[pick % std::size(others)]); break;
+        case Event::ClickPause: click(Button::Pause, screen.pause, Focus::Pause); break;
+        case Event::ClickGameOver: click(Button::GameOver, screen.gameover, Focus::GameOver); break;
+        case Event::OpenSpeed: screen.screen.menuOpened(screen.now, 0, screen.focus); break;
+        case Event::ChooseSpeed:
+            screen.screen.menuChosen(screen.now, 0, int(pick % description::speedItems.size()), screen.focus);
+            break;
+        case Event::ChooseSize:
+            screen.screen.menuChosen(screen.now, 1, int(pick % description::sizeItems.size()), screen.focus);
+            break;
+        case Event::Quit: screen.screen.menuCommand(screen.now, 2, screen.focus); break;
     }
-    if (event == Event::Tick)
-        screen.tick();
-    else
-        screen.run([&](zv::zorvane& z) { play(z, event, pick); });
 }
 
 // A player mashing keys, buttons and menus while the clock mostly ticks. Each

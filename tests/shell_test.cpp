@@ -32,7 +32,7 @@ TEST(Geometry, EveryBoardTilesTheInnerAreaEvenlyAndKeepsTheCellsFilledAtEverySca
         for (const double ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
             SCOPED_TRACE(std::to_string(side) + " cells a side at scale " + std::to_string(ratio));
             const auto screen = boardOf(side, ratio);
-            const BoardGeometry& g = screen->shell.geometry();
+            const BoardGeometry& g = screen->geometry();
             ASSERT_EQ(g.columns(), side);
             ASSERT_EQ(g.rows(), side);
 
@@ -62,7 +62,7 @@ TEST(Geometry, EveryBoardTilesTheInnerAreaEvenlyAndKeepsTheCellsFilledAtEverySca
 
 TEST(Geometry, ARepaintCoversItsCellAndReachesNoFartherThanItsNeighbours) {
     const auto screen = boardOf(102, 1.5);
-    const BoardGeometry& g = screen->shell.geometry();
+    const BoardGeometry& g = screen->geometry();
     for (const int n : {1, 2, 103, 5202, 10404}) {
         const int column = (n - 1) % 102;
         const int row = (n - 1) / 102;
@@ -116,7 +116,7 @@ TEST(PixelCanvas, APictureThatCannotBeHadLeavesTheOldOneAsItWas) {
 
 TEST(Painting, TheWallIsOutlinedTheHeadIsADiscAndHiddenCellsShowTheBackground) {
     const auto screen = boardOf(12, 2);
-    const BoardGeometry& g = screen->shell.geometry();
+    const BoardGeometry& g = screen->geometry();
     const zorvane& z = screen->game();
     const Box wall = g.cellBox(1);
     const int o = g.outlineWidth();
@@ -138,11 +138,12 @@ TEST(Shell, EachUpdateSaysJustWhatChanged) {
     for (Cell c : parkedObstacles(12)) random->cell(c.x, c.y, 12);
     random->cell(2, 2, 12);
     random->push(TestGame::keep);
-    HeadlessScreen screen(std::unique_ptr<RandomSource>(random), 1, 12);
-    Shell& shell = screen.shell;
-    zorvane& z = screen.game();
-    EXPECT_EQ(screen.rebuilds, 1);
-    EXPECT_EQ(screen.title, z.Caption()) << "the title stands before the window is shown";
+    Shell shell{std::unique_ptr<RandomSource>(random)};
+    zorvane& z = shell.game();
+    z.boardsize = 12;
+    const ScreenUpdate first = shell.start();
+    EXPECT_TRUE(first.rebuild);
+    EXPECT_EQ(first.title, z.Caption()) << "the title stands before the window is shown";
 
     // A key changes no cell and no title, but starts the clock.
     auto update = shell.run([](zorvane& g) { g.Form_KeyDown(keys::Up, 0); });

@@ -21,7 +21,7 @@ std::string screenProblem(HeadlessScreen& screen) {
     if (screen.pause.shown != z.pause().shown || screen.gameover.shown != z.gameover().shown)
         return "a button is shown that the game hides, or the other way round";
     if (screen.gameover.place != buttonBox(z.gameover())) return "Game Over is out of its place";
-    if (screen.interval != z.Timer1().interval) return "the clock runs at another interval than the game's";
+    if (screen.interval() != z.Timer1().interval) return "the clock runs at another interval than the game's";
     if ((screen.focus == Focus::Pause && !screen.pause.shown) || (screen.focus == Focus::GameOver && !screen.gameover.shown))
         return "a hidden button holds the keys";
     return "";
@@ -37,16 +37,16 @@ TEST_P(Soak, RandomPlayNeverBreaksTheGame) {
     HeadlessScreen screen(std::make_unique<session::SeededRandom>(seed), ratio);
     zorvane& z = screen.game();
     session::Checker checker;
-    ASSERT_EQ(checker.check(z, screen.repainted), "") << "after the first load";
+    ASSERT_EQ(checker.check(z, screen.repainted()), "") << "after the first load";
     session::RandomPlayer player(seed);
     long ticks = 0;
-    const int rebuilds = screen.rebuilds;
+    const auto rebuilds = screen.rebuilds();
 
     for (long step = 0; step < 60'000; ++step) {
         const auto [event, pick] = player.next(z);
         ticks += event == Event::Tick;
         session::deliver(screen, event, pick);
-        std::string problem = checker.check(z, screen.repainted);
+        std::string problem = checker.check(z, screen.repainted());
         if (problem.empty()) problem = screenProblem(screen);
         // Repainting only the listed cells left the same picture as a whole repaint.
         if (problem.empty() && step % 2000 == 0 && !screen.matchesWholeRepaint())
@@ -55,7 +55,7 @@ TEST_P(Soak, RandomPlayNeverBreaksTheGame) {
     }
     // The session really played: the snake moved and boards were rebuilt.
     EXPECT_GT(ticks, 10'000);
-    EXPECT_GT(screen.rebuilds, rebuilds + 10);
+    EXPECT_GT(screen.rebuilds(), rebuilds + 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, Soak,

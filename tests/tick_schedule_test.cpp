@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "window/tick_schedule.h"
+#include "screen/tick_schedule.h"
 
 using namespace std::chrono_literals;
 using zv::TickSchedule;

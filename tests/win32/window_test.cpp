@@ -3,7 +3,7 @@
 #include <string>
 
 #include "win32_support.h"
-#include "window/key_rules.h"
+#include "screen/key_rules.h"
 #include "window/menus.h"
 
 namespace wt {

@@ -28,7 +28,7 @@
 #include "game/state.h"
 #include "window/qt/board_widget.h"
 #include "window/qt/main_window.h"
-#include "window/tick_clock.h"
+#include "screen/tick_clock.h"
 #include "board_script.h"
 #include "test_game.h"
 #include "hand_clock.h"

@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "window/description.h"
-#include "window/painting.h"
+#include "screen/painting.h"
 #include "window/qt/key_codes.h"
 
 namespace zv {

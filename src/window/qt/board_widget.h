@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "window/shell.h"
+#include "screen/shell.h"
 
 namespace zv {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "window/tick_clock.h"
-#include "window/tick_schedule.h"
+#include "screen/tick_clock.h"
+#include "screen/tick_schedule.h"
 
 class QSocketNotifier;
 

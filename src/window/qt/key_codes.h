@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "window/key_rules.h"
+#include "screen/key_rules.h"
 
 class QKeyEvent;
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "window/description.h"
-#include "window/shell.h"
-#include "window/tick_clock.h"
+#include "screen/shell.h"
+#include "screen/tick_clock.h"
 
 class QAction;
 class QMenu;

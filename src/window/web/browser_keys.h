@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "window/key_rules.h"
+#include "screen/key_rules.h"
 
 namespace zv {
 

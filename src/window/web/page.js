@@ -144,11 +144,11 @@ createZorvane({ locateFile }).then((mod) => {
   // When an event happened: ticks due before it run first.
   const when = (event) => (event && event.timeStamp > 0 ? Math.min(event.timeStamp, performance.now()) : performance.now());
 
-  function sendKey(event, shortcutsOnly) {
-    const args = [when(event), focusNow(), event.key, event.code, +event.shiftKey, +event.ctrlKey, +event.altKey,
-      +shortcutsOnly];
+  // The module decides: from a focused button only the menus' shortcuts count.
+  function sendKey(event) {
+    const args = [when(event), focusNow(), event.key, event.code, +event.shiftKey, +event.ctrlKey, +event.altKey];
     const taken = mod.ccall('zv_key', 'number',
-      ['number', 'number', 'string', 'string', 'number', 'number', 'number', 'number'], args);
+      ['number', 'number', 'string', 'string', 'number', 'number', 'number'], args);
     sync();
     return taken;
   }
@@ -354,13 +354,13 @@ createZorvane({ locateFile }).then((mod) => {
       // A focused button takes Space and Enter as a press; the menus' keys still work.
       if (isFunctionKey(event.key)) {
         if (!browsers) event.preventDefault();
-        sendKey(event, true);
+        sendKey(event);
       } else if (event.key !== ' ' && event.key !== 'Enter' && !browsers) {
         event.preventDefault();
       }
       return;
     }
-    const taken = sendKey(event, false);
+    const taken = sendKey(event);
     if ((taken || isFunctionKey(event.key)) && !browsers) event.preventDefault();
   });
   document.addEventListener('keyup', (event) => {

@@ -1,5 +1,5 @@
-// The game as the page's script sees it: plain C functions over the shell
-// layer. The page forwards each event with its time stamp (milliseconds of
+// The game as the page's script sees it: plain C functions over the
+// mid-end. The page forwards each event with its time stamp (milliseconds of
 // performance.now()), reads back the view below and copies the changed box
 // of the picture to its <canvas>.
 #include <emscripten/emscripten.h>
@@ -12,13 +12,11 @@
 #include <string>
 #include <utility>
 
-#include "window/key_rules.h"
+#include "screen/pixel_canvas.h"
+#include "screen/screen.h"
 #include "window/menus.h"
-#include "window/shell.h"
-#include "window/tick_schedule.h"
 #include "window/web/browser_keys.h"
 #include "window/web/page_address.h"
-#include "window/pixel_canvas.h"
 
 namespace zv {
 namespace {
@@ -52,123 +50,69 @@ private:
     double seed_;
 };
 
-class PageGame {
+// The page's surface: the board's picture in memory, which the page copies
+// to its <canvas>, and the view it reads back after every call.
+class PageGame final : public Surface {
 public:
-    explicit PageGame(std::unique_ptr<RandomSource> random) : shell_(std::move(random)) {}
+    explicit PageGame(std::unique_ptr<RandomSource> random) : screen_(*this, std::move(random)) {}
 
-    void start(double ratio) {
-        shell_.setDevicePixelRatio(ratio);
-        apply(shell_.start(), Time{});
-    }
-
-    // True when the whole board had to be painted again. Where there is no
-    // room for the picture at the new ratio, the board stays at the old one.
-    bool setRatio(double ratio) {
-        const double was = shell_.geometry().ratio();
-        if (!shell_.setDevicePixelRatio(ratio)) return false;
-        if (paintAll()) return true;
-        shell_.setDevicePixelRatio(was);
-        return false;
-    }
-
-    // Every tick due by `now`, each as the clock's own event, caught up as
-    // every clock of the game does; at most `most` of them, when it is given.
-    int catchUp(double now, int most = 0) {
-        const Time t = toTime(now);
-        const auto tick = [&] { run([](zorvane& z) { z.Timer1_Timer(); }, t); };
-        // Ending the game stops the clock, which ends the run as well.
-        return most > 0 ? clock_.runDueTicks(t, most, Time{}, tick) : clock_.runDueTicks(t, Time{}, tick);
-    }
-
-    template <typename Handler>
-    void event(double now, int focus, Handler&& handler) {
-        catchUp(now);
-        focus_ = Focus(focus);
-        run(std::forward<Handler>(handler), toTime(now));
-    }
-
-    // Whether the game took the key: a menu's shortcut chooses its item.
-    // While a button holds the focus only the shortcuts reach the game.
-    bool key(double now, int focus, const char* key, const char* code, HeldModifiers held, bool shortcutsOnly) {
-        const auto down = pageKeyDown(key, code, held);
-        if (!down) return false;
-        for (const MenuTitle& title : menuTitles)
-            for (const auto& item : title.items)
-                if (item.shortcut == down->keyCode) {
-                    event(now, focus, [&](zorvane& z) { (z.*title.chosen)(Integer(item.index)); });
-                    return true;
-                }
-        if (shortcutsOnly) return false;
-        event(now, focus, [&](zorvane& z) { z.Form_KeyDown(down->keyCode, down->shift); });
-        return true;
-    }
-
-    double nextDue() const {
-        const auto due = clock_.nextDue();
-        return due ? double(due->count()) / 1e6 : -1;
-    }
-
-    std::int64_t droppedTicks() const { return clock_.droppedTicks(); }
+    Screen& screen() { return screen_; }
     View& view() { return view_; }
-    const BoardGeometry& geometry() const { return shell_.geometry(); }
     const std::string& title() const { return title_; }
     PixelCanvas& canvas() { return canvas_; }
 
-private:
-    using Time = TickSchedule::Time;
-    static Time toTime(double ms) { return Time(std::int64_t(ms * 1e6)); }
-
-    template <typename Handler>
-    void run(Handler&& handler, Time now) {
+    // Each call starts afresh: the focus moves only where a call says so.
+    Screen& call() {
         view_.focus = -1;
-        if (auto update = shell_.run(std::forward<Handler>(handler), focus_)) apply(*update, now);
+        return screen_;
     }
 
-    bool paintAll() {
-        const Box device = shell_.geometry().toDevice(inner_);
-        if (!canvas_.resize(device.width, device.height)) return false;
-        paintArea(canvas_, shell_.geometry(), shell_.game().Block(), device);
-        view_.width = device.width;
-        view_.height = device.height;
+    double nextDue() const { return due_ ? double(due_->count()) / 1e6 : -1; }
+
+    void fillRect(const Box& box, Rgb colour) override { canvas_.fillRect(box, colour); }
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
+        canvas_.fillDisc(square, fill, outline, pen);
+    }
+    bool layOut(const Box& inner, int width, int height) override {
+        if (!canvas_.resize(width, height)) return false;
+        view_.inner = inner;
+        view_.width = width;
+        view_.height = height;
+        ++view_.rebuilds;
         return true;
     }
-
-    void apply(const ScreenUpdate& update, Time now) {
-        if (update.ended) {
-            view_.ended = 1;
-            clock_.setInterval(0, now);
-            view_.interval = 0;
-            return;
-        }
-        if (update.rebuild) {
-            inner_ = update.inner;
-            view_.inner = inner_;
-            ++view_.rebuilds;
-            paintAll();
+    // The canvas keeps the painted box itself; the page copies it once a frame.
+    void present(std::span<const Box>) override {}
+    void placeButton(Button button, const ButtonView& view) override {
+        if (button == Button::Pause) {
+            view_.pauseShown = view.shown;
+            view_.pause = view.place;
         } else {
-            repaintCells(canvas_, shell_.geometry(), shell_.game().Block(), update.cells);
-        }
-        view_.pauseShown = update.pause.shown;
-        view_.pause = update.pause.place;
-        view_.gameoverShown = update.gameover.shown;
-        view_.gameover = update.gameover.place;
-        if (update.title) title_ = *update.title;
-        clock_.setInterval(update.interval, now);
-        view_.interval = clock_.interval();
-        if (update.focus) {
-            view_.focus = int(*update.focus);
-            focus_ = *update.focus;
+            view_.gameoverShown = view.shown;
+            view_.gameover = view.place;
         }
     }
+    void setTitle(const std::string& title) override { title_ = title; }
+    void wakeAt(std::optional<Time> due) override {
+        due_ = due;
+        view_.interval = screen_.interval();
+    }
+    void moveFocus(Focus focus) override { view_.focus = int(focus); }
+    void end() override {
+        view_.ended = 1;
+        view_.interval = 0;
+    }
 
-    Shell shell_;
-    TickSchedule clock_;
+private:
+    Screen screen_;
     PixelCanvas canvas_;
-    Box inner_;
-    Focus focus_ = Focus::Board;
     View view_;
     std::string title_;
+    std::optional<Time> due_;
 };
+
+using Time = Surface::Time;
+Time toTime(double ms) { return Time(std::int64_t(ms * 1e6)); }
 
 std::unique_ptr<PageGame> page;
 
@@ -188,6 +132,8 @@ const MenuTitle* titleAt(int title) {
     return title >= 0 && std::size_t(title) < menuTitles.size() ? &menuTitles[std::size_t(title)] : nullptr;
 }
 
+Focus focusOf(int focus) { return focus >= 0 && focus <= int(Focus::Elsewhere) ? Focus(focus) : Focus::Board; }
+
 }  // namespace
 }  // namespace zv
 
@@ -202,11 +148,11 @@ EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, const char* seed) {
     if (const auto s = zv::seedFrom(seed)) random = std::make_unique<zv::SeededRandom>(*s);
     else random = std::make_unique<zv::TimeSeededRandom>();
     zv::page = std::make_unique<zv::PageGame>(std::move(random));
-    game()->start(ratio);
+    game()->call().start(ratio);
 }
-EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->setRatio(ratio); }
+EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->call().setRatio(ratio); }
 // The ratio the board is drawn at: the screen's, within the geometry's range.
-EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->geometry().ratio() : 1; }
+EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->screen().geometry().ratio() : 1; }
 EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
 EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game() ? game()->title().c_str() : ""; }
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* zv_pixels() { return game() ? game()->canvas().pixels() : nullptr; }
@@ -218,26 +164,31 @@ EMSCRIPTEN_KEEPALIVE const zv::Box* zv_cell_box(int column, int row) {
     static zv::Box box;
     box = {};
     if (!game()) return &box;
-    const auto& geometry = game()->geometry();
+    const auto& geometry = game()->screen().geometry();
     box = column >= 0 && column < geometry.columns() && row >= 0 && row < geometry.rows() ? geometry.box(column, row)
                                                                                             : zv::Box{};
     return &box;
 }
 EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game() ? game()->nextDue() : -1; }
-EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) { return game() ? game()->catchUp(now, most) : 0; }
-EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->droppedTicks()) : 0; }
+// The wake-up the page was asked for (zv_next_due): the ticks due by `now`,
+// at most `most` of them when it is above 0.
+EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) {
+    return game() ? game()->call().wake(zv::toTime(now), {}, most) : 0;
+}
+EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->screen().droppedTicks()) : 0; }
 
-EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
-                                int shortcutsOnly) {
-    return game() && game()->key(now, focus, key, code, {.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0},
-                                 shortcutsOnly != 0);
+// Whether the game took the key; one the page leaves to the browser
+// (pageKeyDown) never reaches it.
+EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt) {
+    const zv::HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
+    if (!game() || !zv::pageKeyDown(key, code, held)) return 0;
+    return game()->call().key(zv::toTime(now), zv::browserKey(key, code), held, zv::focusOf(focus));
 }
 
 // 0 the Pause button, 1 the Game Over button.
-EMSCRIPTEN_KEEPALIVE void zv_click(double now, int focus, int button) {
-    if (!game()) return;
-    if (button == 0) game()->event(now, focus, [](zv::zorvane& z) { z.pause_Click(); });
-    if (button == 1) game()->event(now, focus, [](zv::zorvane& z) { z.gameover_Click(); });
+EMSCRIPTEN_KEEPALIVE void zv_click(double now, int, int button) {
+    if (game() && (button == 0 || button == 1))
+        game()->call().click(zv::toTime(now), button == 0 ? zv::Button::Pause : zv::Button::GameOver);
 }
 
 // The menu bar, from zv::menuTitles.
@@ -264,18 +215,13 @@ EMSCRIPTEN_KEEPALIVE const char* zv_menu_item_key(int title, int item) {
 
 // A menu opened, an item chosen, or the command on the bar clicked.
 EMSCRIPTEN_KEEPALIVE void zv_menu_open(double now, int focus, int title) {
-    const auto* t = zv::titleAt(title);
-    if (t && t->opened && game()) game()->event(now, focus, [t](zv::zorvane& z) { (z.*t->opened)(); });
+    if (game()) game()->call().menuOpened(zv::toTime(now), title, zv::focusOf(focus));
 }
 EMSCRIPTEN_KEEPALIVE void zv_menu_choose(double now, int focus, int title, int item) {
-    const auto* t = zv::titleAt(title);
-    if (!t || !t->chosen || !game() || item < 0 || std::size_t(item) >= t->items.size()) return;
-    const auto index = zv::Integer(t->items[std::size_t(item)].index);
-    game()->event(now, focus, [t, index](zv::zorvane& z) { (z.*t->chosen)(index); });
+    if (game()) game()->call().menuChosen(zv::toTime(now), title, item, zv::focusOf(focus));
 }
 EMSCRIPTEN_KEEPALIVE void zv_menu_command(double now, int focus, int title) {
-    const auto* t = zv::titleAt(title);
-    if (t && t->clicked && game()) game()->event(now, focus, [t](zv::zorvane& z) { (z.*t->clicked)(); });
+    if (game()) game()->call().menuCommand(zv::toTime(now), title, zv::focusOf(focus));
 }
 
 }  // extern "C"

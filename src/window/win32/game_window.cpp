@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "window/description.h"
-#include "window/key_rules.h"
+#include "screen/key_rules.h"
 #include "window/menus.h"
-#include "window/painting.h"
+#include "screen/painting.h"
 #include "window/win32/win32_keys.h"
 
 #ifndef WM_DPICHANGED

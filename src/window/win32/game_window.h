@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "window/shell.h"
-#include "window/tick_clock.h"
+#include "screen/shell.h"
+#include "screen/tick_clock.h"
 #include "window/win32/gdi_canvas.h"
 
 namespace zv {

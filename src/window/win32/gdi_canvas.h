@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "window/painting.h"
+#include "screen/painting.h"
 
 namespace zv {
 

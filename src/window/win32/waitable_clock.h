@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "window/tick_clock.h"
-#include "window/tick_schedule.h"
+#include "screen/tick_clock.h"
+#include "screen/tick_schedule.h"
 
 namespace zv {
 

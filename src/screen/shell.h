@@ -9,18 +9,10 @@
 
 #include "game/random_source.h"
 #include "game/state.h"
-#include "window/geometry.h"
+#include "screen/geometry.h"
+#include "screen/surface.h"
 
 namespace zv {
-
-// Which of the window's parts holds the keyboard focus.
-enum class Focus { Nothing, Board, Pause, GameOver, Elsewhere };
-
-struct ButtonView {
-    bool shown = false;
-    Box place;  // logical pixels in the inner area
-    friend bool operator==(const ButtonView&, const ButtonView&) = default;
-};
 
 // What the screen must do after a handler has run.
 struct ScreenUpdate {

@@ -1,4 +1,4 @@
-#include "window/geometry.h"
+#include "screen/geometry.h"
 
 #include <algorithm>
 #include <cmath>

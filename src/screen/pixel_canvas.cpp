@@ -1,4 +1,4 @@
-#include "window/pixel_canvas.h"
+#include "screen/pixel_canvas.h"
 
 #include <algorithm>
 #include <new>

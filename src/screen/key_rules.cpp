@@ -1,4 +1,4 @@
-#include "window/key_rules.h"
+#include "screen/key_rules.h"
 
 #include "window/keys.h"
 

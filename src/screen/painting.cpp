@@ -1,4 +1,4 @@
-#include "window/painting.h"
+#include "screen/painting.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "window/tick_schedule.h"
+#include "screen/tick_schedule.h"
 
 #include <algorithm>
 

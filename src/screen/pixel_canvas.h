@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "window/painting.h"
+#include "screen/painting.h"
 
 namespace zv {
 

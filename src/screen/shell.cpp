@@ -1,4 +1,4 @@
-#include "window/shell.h"
+#include "screen/shell.h"
 
 #include <utility>
 

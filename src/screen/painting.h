@@ -5,7 +5,7 @@
 
 #include "game/block_array.h"
 #include "game/rgb.h"
-#include "window/geometry.h"
+#include "screen/geometry.h"
 
 namespace zv {
 

@@ -1,0 +1,139 @@
+#include "screen/screen.h"
+
+#include <utility>
+
+#include "window/menus.h"
+
+namespace zv {
+namespace {
+
+const MenuTitle* titleAt(int title) {
+    return title >= 0 && std::size_t(title) < menuTitles.size() ? &menuTitles[std::size_t(title)] : nullptr;
+}
+
+std::size_t slot(Button button) { return button == Button::Pause ? 0 : 1; }
+
+}  // namespace
+
+Screen::Screen(Surface& surface, std::unique_ptr<RandomSource> random)
+    : surface_(surface), shell_(std::move(random)) {}
+
+void Screen::start(double ratio, Time now) {
+    shell_.setDevicePixelRatio(ratio);
+    apply(shell_.start(), now);
+}
+
+bool Screen::setRatio(double ratio) {
+    if (ended_) return false;
+    const double was = shell_.geometry().ratio();
+    if (!shell_.setDevicePixelRatio(ratio)) return false;
+    if (paintWhole()) return true;
+    shell_.setDevicePixelRatio(was);
+    return false;
+}
+
+int Screen::wake(Time now, Time early, int most) {
+    if (ended_) return 0;
+    const auto tick = [&] { run(now, focus_, [](zorvane& z) { z.Timer1_Timer(); }); };
+    // Ending the game stops the clock, which ends the run as well.
+    const int ran = most > 0 ? clock_.runDueTicks(now, most, early, tick) : clock_.runDueTicks(now, early, tick);
+    rearm();
+    return ran;
+}
+
+bool Screen::key(Time now, const KeyInput& key, HeldModifiers held, Focus holder) {
+    const auto down = keyDown(key, held);
+    if (!down || ended_) return false;
+    for (std::size_t t = 0; t < menuTitles.size(); ++t)
+        for (std::size_t i = 0; i < menuTitles[t].items.size(); ++i)
+            if (menuTitles[t].items[i].shortcut == down->keyCode) {
+                menuChosen(now, int(t), int(i), holder);
+                return true;
+            }
+    if (holder == Focus::Pause || holder == Focus::GameOver) return false;
+    run(now, holder, [&](zorvane& z) { z.Form_KeyDown(down->keyCode, down->shift); });
+    return true;
+}
+
+void Screen::click(Time now, Button button) {
+    if (!shown_[slot(button)].shown) return;
+    if (button == Button::Pause) run(now, Focus::Pause, [](zorvane& z) { z.pause_Click(); });
+    else run(now, Focus::GameOver, [](zorvane& z) { z.gameover_Click(); });
+}
+
+void Screen::menuOpened(Time now, int title, Focus holder) {
+    const MenuTitle* t = titleAt(title);
+    if (t && t->opened) run(now, holder, [t](zorvane& z) { (z.*t->opened)(); });
+}
+
+void Screen::menuChosen(Time now, int title, int item, Focus holder) {
+    const MenuTitle* t = titleAt(title);
+    if (!t || !t->chosen || item < 0 || std::size_t(item) >= t->items.size()) return;
+    const auto index = Integer(t->items[std::size_t(item)].index);
+    run(now, holder, [t, index](zorvane& z) { (z.*t->chosen)(index); });
+}
+
+void Screen::menuCommand(Time now, int title, Focus holder) {
+    const MenuTitle* t = titleAt(title);
+    if (t && t->clicked) run(now, holder, [t](zorvane& z) { (z.*t->clicked)(); });
+}
+
+template <typename Handler>
+void Screen::run(Time now, Focus holder, Handler&& handler) {
+    if (ended_) return;
+    // Whatever fell due before the event happened first.
+    if (clock_.nextDue() && *clock_.nextDue() <= now) wake(now);
+    focus_ = holder;
+    if (auto update = shell_.run(std::forward<Handler>(handler), holder)) apply(*update, now);
+}
+
+void Screen::apply(const ScreenUpdate& update, Time now) {
+    if (update.ended) {
+        ended_ = true;
+        clock_.setInterval(0, now);
+        surface_.wakeAt(std::nullopt);
+        surface_.end();
+        return;
+    }
+    if (update.rebuild) {
+        inner_ = update.inner;
+        ++rebuilds_;
+        repainted_.clear();
+        paintWhole();
+    } else {
+        repainted_.assign(update.cells.begin(), update.cells.end());
+        repaintCells(surface_, shell_.geometry(), shell_.game().Block(), update.cells);
+        boxes_.clear();
+        for (const auto n : update.cells)
+            if (n > 0) boxes_.push_back(shell_.geometry().toDevice(shell_.geometry().repaintBox(n)));
+        if (!boxes_.empty()) surface_.present(boxes_);
+    }
+    for (const Button button : {Button::Pause, Button::GameOver}) {
+        const ButtonView& view = button == Button::Pause ? update.pause : update.gameover;
+        if (placed_ && view == shown_[slot(button)]) continue;
+        shown_[slot(button)] = view;
+        surface_.placeButton(button, view);
+    }
+    placed_ = true;
+    if (update.title) surface_.setTitle(*update.title);
+    if (clock_.setInterval(update.interval, now)) rearm();
+    if (update.focus) {
+        focus_ = *update.focus;
+        surface_.moveFocus(focus_);
+    }
+}
+
+bool Screen::paintWhole() {
+    const Box device = shell_.geometry().toDevice(inner_);
+    if (!surface_.layOut(inner_, device.width, device.height)) return false;
+    paintArea(surface_, shell_.geometry(), shell_.game().Block(), device);
+    const Box whole[] = {device};
+    surface_.present(whole);
+    return true;
+}
+
+void Screen::rearm() {
+    if (!ended_) surface_.wakeAt(clock_.nextDue());
+}
+
+}  // namespace zv

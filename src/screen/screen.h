@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "game/random_source.h"
+#include "game/state.h"
+#include "screen/key_rules.h"
+#include "screen/shell.h"
+#include "screen/surface.h"
+#include "screen/tick_schedule.h"
+
+namespace zv {
+
+// The mid-end: the one place that runs the game's handlers for a front end
+// and brings its surface in line after each one (what to repaint, the
+// buttons, the title, the clock's one wake-up, the focus, the end). Its
+// entry points are the events a window has, each with its time on the
+// monotonic clock the surface wakes it on; ticks that fell due before an
+// event run first.
+class Screen {
+public:
+    using Time = TickSchedule::Time;
+
+    Screen(Surface& surface, std::unique_ptr<RandomSource> random);
+
+    // Loads the window at this device-pixel ratio: the first board is
+    // painted, the title and buttons set, before the window is ever shown.
+    void start(double ratio, Time now = {});
+    // A new device-pixel ratio: the whole board again, in its new pixels.
+    // False when nothing had to change, or there was no room for it.
+    bool setRatio(double ratio);
+
+    // The wake-up the surface was asked for: runs the ticks due by now, as
+    // many as the one pacing rule makes up (at most `most`, when given), for
+    // a timer that may wake up to `early` too soon. Returns how many ran.
+    int wake(Time now, Time early = {}, int most = 0);
+
+    // A key went down while `holder` held the focus. A menu's shortcut
+    // chooses its item wherever the focus is; any other key reaches the
+    // game only from the board (a focused button takes Space and Enter
+    // itself). True when the game took the key.
+    bool key(Time now, const KeyInput& key, HeldModifiers held, Focus holder);
+    // A click on a shown button, which takes the focus with it.
+    void click(Time now, Button button);
+    // A menu of the bar opened, one of its items chosen (by its place), or
+    // a title without items (a command) clicked; titles as in menuTitles.
+    void menuOpened(Time now, int title, Focus holder);
+    void menuChosen(Time now, int title, int item, Focus holder);
+    void menuCommand(Time now, int title, Focus holder);
+
+    const zorvane& game() const { return shell_.game(); }
+    // For tests that set a game up before it starts.
+    zorvane& game() { return shell_.game(); }
+    const BoardGeometry& geometry() const { return shell_.geometry(); }
+    bool ended() const { return ended_; }
+    Focus focus() const { return focus_; }
+    int interval() const { return clock_.interval(); }
+    std::optional<Time> nextDue() const { return clock_.nextDue(); }
+    std::int64_t droppedTicks() const { return clock_.droppedTicks(); }
+    // The cells the last handler repainted (empty after a whole repaint).
+    std::span<const std::int16_t> repainted() const { return repainted_; }
+    std::int64_t rebuilds() const { return rebuilds_; }
+
+private:
+    template <typename Handler>
+    void run(Time now, Focus holder, Handler&& handler);
+    void apply(const ScreenUpdate& update, Time now);
+    bool paintWhole();
+    void rearm();
+
+    Surface& surface_;
+    Shell shell_;
+    TickSchedule clock_;
+    Box inner_;
+    Focus focus_ = Focus::Board;
+    ButtonView shown_[2];
+    bool placed_ = false;
+    bool ended_ = false;
+    std::int64_t rebuilds_ = 0;
+    std::vector<std::int16_t> repainted_;
+    std::vector<Box> boxes_;  // kept, so a tick allocates nothing
+};
+
+}  // namespace zv

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "screen/geometry.h"
+#include "screen/painting.h"
+#include "screen/tick_schedule.h"
+
+namespace zv {
+
+// Which of the window's parts holds the keyboard focus.
+enum class Focus { Nothing, Board, Pause, GameOver, Elsewhere };
+
+// The window's two buttons.
+enum class Button { Pause, GameOver };
+
+struct ButtonView {
+    bool shown = false;
+    Box place;  // logical pixels in the inner area
+    friend bool operator==(const ButtonView&, const ButtonView&) = default;
+};
+
+// All that a front end does for the screen: it draws the board's picture in
+// device pixels (the Canvas calls), shows what was drawn, places the buttons,
+// sets the title, keeps one wake-up, moves the focus and ends. Everything it
+// must decide is decided by the Screen, which calls these.
+class Surface : public Canvas {
+public:
+    using Time = TickSchedule::Time;
+
+    // A new board or a new ratio: the picture becomes width x height device
+    // pixels for the inner area `inner` (logical pixels), and is painted
+    // whole right after. False when there is no room for such a picture:
+    // the screen then keeps the old one.
+    virtual bool layOut(const Box& inner, int width, int height) = 0;
+    // What was painted since the last call, in device pixels: show it now.
+    virtual void present(std::span<const Box> painted) = 0;
+    virtual void placeButton(Button button, const ButtonView& view) = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    // Wake the screen (Screen::wake) at `due` on the same clock as the
+    // events' times, replacing any wake-up asked for before; nothing: none.
+    virtual void wakeAt(std::optional<Time> due) = 0;
+    // The keys go to this part of the window now.
+    virtual void moveFocus(Focus focus) = 0;
+    // Quit: close the window; nothing more reaches the game.
+    virtual void end() = 0;
+};
+
+}  // namespace zv
