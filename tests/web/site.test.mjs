@@ -226,3 +226,20 @@ test('loads at many addresses leave one cache entry per file of the page', async
   await page.close();
   server.close();
 });
+
+test('a page whose module cannot be had says so and offers to try again, instead of staying blank', async () => {
+  const server = await serve();
+  server.failing.add('/zorvane.wasm');
+  const page = await browser.newPage();
+  await page.goto(`http://127.0.0.1:${server.address().port}/?seed=7`);
+  await page.waitForSelector('#failed:not([hidden])', { timeout: 20000 });
+  assert.equal(await page.$eval('#window', (w) => w.hidden), true);
+  assert.match(await page.$eval('#failed', (f) => f.textContent), /could not be loaded/);
+  // Once the module comes, Try again starts the game.
+  server.failing.clear();
+  await Promise.all([page.waitForNavigation(), page.click('#retry')]);
+  await page.waitForFunction(() => window.zorvane?.ready);
+  assert.equal(await page.$eval('#failed', (f) => f.hidden), true);
+  await page.close();
+  server.close();
+});

@@ -15,7 +15,17 @@ const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeUR
 
 const Focus = { Nothing: 0, Board: 1, Pause: 2, GameOver: 3, Elsewhere: 4 };
 
-createZorvane({ locateFile }).then((mod) => {
+// Without its module there is no game: the page says so and offers to try
+// again, rather than stay blank.
+function failed(error) {
+  console.error(`Zorvane could not be loaded: ${error}`);
+  document.getElementById('failed').hidden = false;
+  document.getElementById('retry').addEventListener('click', () => location.reload());
+}
+const loading = typeof createZorvane === 'function' ? createZorvane({ locateFile })
+  : Promise.reject(new Error('zorvane.js did not load'));
+
+loading.then((mod) => {
   const call = (name, ...args) => mod['_' + name](...args);
   const text = (pointer) => mod.UTF8ToString(pointer);
 
@@ -415,4 +425,4 @@ createZorvane({ locateFile }).then((mod) => {
     scheduled: () => wakeTimer !== 0,
     ticks: () => ({ ...ticks, dropped: call('zv_dropped_ticks') }),
   };
-});
+}, failed);
