@@ -70,7 +70,8 @@ export async function open(browser, server, { ratio = 1, seed = 7, query = '' } 
   await page.setViewport({ width: 468, height: 487, deviceScaleFactor: ratio });
   const { port } = server.address();
   page.url0 = `http://127.0.0.1:${port}/`;
-  await page.goto(`${page.url0}?seed=${seed}${query}`);
+  // ?test gives the tests their hooks into the page.
+  await page.goto(`${page.url0}?seed=${seed}&test${query}`);
   await page.waitForFunction(() => window.zorvane?.ready);
   return page;
 }

@@ -65,7 +65,7 @@ test('the first board: its title, and every size drawn with wall ring, obstacles
     await page.click('#gameover');
     const s = await state(page);
     assert.equal(s.gameoverHidden, true);
-    assert.equal(page.url(), `${page.url0}?seed=7`, `${key} left the page`);
+    assert.equal(page.url(), `${page.url0}?seed=7&test`, `${key} left the page`);
     assert.deepEqual(await page.$eval('#board', (b) => [b.width, b.height]), [s.width, s.height]);
     const grid = await cells(page);
     assert.equal(grid.length, inside + 2);

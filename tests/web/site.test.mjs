@@ -227,7 +227,7 @@ test('loads at many addresses leave one cache entry per file of the page', async
   server.close();
 });
 
-test('a page whose module cannot be had says so and offers to try again, instead of staying blank', async () => {
+test('a page whose module cannot be had says so and offers to try again, instead of staying blank; no test hooks unasked', async () => {
   const server = await serve();
   server.failing.add('/zorvane.wasm');
   const page = await browser.newPage();
@@ -235,11 +235,13 @@ test('a page whose module cannot be had says so and offers to try again, instead
   await page.waitForSelector('#failed:not([hidden])', { timeout: 20000 });
   assert.equal(await page.$eval('#window', (w) => w.hidden), true);
   assert.match(await page.$eval('#failed', (f) => f.textContent), /could not be loaded/);
-  // Once the module comes, Try again starts the game.
+  // Once the module comes, Try again starts the game; an address without
+  // ?test gives the page no test hooks.
   server.failing.clear();
   await Promise.all([page.waitForNavigation(), page.click('#retry')]);
-  await page.waitForFunction(() => window.zorvane?.ready);
+  await page.waitForSelector('#window:not([hidden])');
   assert.equal(await page.$eval('#failed', (f) => f.hidden), true);
+  assert.equal(await page.evaluate(() => typeof window.zorvane), 'undefined');
   await page.close();
   server.close();
 });
