@@ -187,15 +187,18 @@ test('a Size item halts, Game Over rebuilds at the new size; the Pause button re
   await menuItem(page, 'Size', '25x25');
   s = await state(page);
   assert.equal(s.gameoverHidden, false);
-  // Both buttons where the game puts them, over the board, with their whole captions in sight.
+  // Both buttons where the game puts them, over the board, with their whole
+  // captions in sight, in the window's bold 14.25 pt (19 CSS pixels).
   for (const [id, caption, place] of [['pause', 'Pause', s.pause], ['gameover', 'Game Over', s.gameover]]) {
     const shown = await page.$eval(`#${id}`, (b) => {
       const box = b.getBoundingClientRect();
       const board = document.getElementById('board').getBoundingClientRect();
+      const style = getComputedStyle(b);
       return { x: box.x - board.x, y: box.y - board.y, width: box.width, height: box.height, caption: b.textContent,
-               fits: b.scrollWidth <= b.clientWidth && b.scrollHeight <= b.clientHeight };
+               fits: b.scrollWidth <= b.clientWidth && b.scrollHeight <= b.clientHeight,
+               font: `${style.fontWeight} ${style.fontSize}` };
     });
-    assert.deepEqual(shown, { ...place, caption, fits: true });
+    assert.deepEqual(shown, { ...place, caption, fits: true, font: '700 19px' });
   }
   assert.equal(s.interval, 0);
   // Tab onto a button: arrows neither scroll nor reach the game; Space presses it.

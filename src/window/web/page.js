@@ -1,7 +1,7 @@
 // The page around the game's module: it forwards events with their time
 // stamps, copies the painted cells to the canvas and follows the game's
-// buttons, title, clock and focus. Every rule of the game is the module's.
-'use strict';
+// buttons, title, clock and focus. Every rule of the game is the module's,
+// and so are the buttons' captions and font and the view's layout.
 
 // Once loaded, the page plays offline. The browser asks the server for a
 // new worker at every load, never its own cache.
@@ -10,10 +10,8 @@ if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js', { up
 // The build this page is of, from its own address (page.js?build=...): the
 // module asks for its .wasm as the same build's, so that the worker hands
 // out no other.
-const build = new URL(document.currentScript.src).searchParams.get('build');
+const build = new URL(import.meta.url).searchParams.get('build');
 const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeURIComponent(build)}` : '');
-
-const Focus = { Nothing: 0, Board: 1, Pause: 2, GameOver: 3, Elsewhere: 4 };
 
 // Without its module there is no game: the page says so and offers to try
 // again, rather than stay blank.
@@ -28,12 +26,21 @@ const loading = typeof createZorvane === 'function' ? createZorvane({ locateFile
 loading.then((mod) => {
   const call = (name, ...args) => mod['_' + name](...args);
   const text = (pointer) => mod.UTF8ToString(pointer);
+  // Where the view's fields lie, and the focus's numbers, as the module says.
+  const layout = JSON.parse(text(call('zv_layout')));
+  const Focus = layout.focus;
 
   const windowEl = document.getElementById('window');
   const menubar = document.getElementById('menubar');
   const board = document.getElementById('board');
   const pauseButton = document.getElementById('pause');
   const gameoverButton = document.getElementById('gameover');
+  // The buttons say what the game's window says, in its font; the fallbacks
+  // are faces of the same measure where that font is missing.
+  [pauseButton, gameoverButton].forEach((button, i) => {
+    button.textContent = text(call('zv_caption', i));
+    button.style.font = `${text(call('zv_button_font'))}, "Liberation Sans", sans-serif`;
+  });
   const context = board.getContext('2d', { alpha: false });
 
   let ratio = window.devicePixelRatio || 1;
@@ -44,16 +51,17 @@ loading.then((mod) => {
   let shownTitle = '';
   const titleElement = document.querySelector('title');
 
-  // The module's view of the screen, as 32-bit integers.
-  function view() {
-    const v = call('zv_view') >> 2;
+  // A box of four 32-bit words at word i of the module's memory.
+  const boxAt = (i) => {
     const h = mod.HEAP32;
-    const box = (i) => ({ x: h[v + i], y: h[v + i + 1], width: h[v + i + 2], height: h[v + i + 3] });
-    return {
-      ended: h[v], width: h[v + 1], height: h[v + 2], inner: box(3), interval: h[v + 7],
-      pauseShown: h[v + 8], pause: box(9), gameoverShown: h[v + 13], gameover: box(14),
-      focus: h[v + 18], rebuilds: h[v + 19], dirty: box(20),
-    };
+    return { x: h[i], y: h[i + 1], width: h[i + 2], height: h[i + 3] };
+  };
+  // The module's view of the screen, read by its layout.
+  function view() {
+    const at = call('zv_view') >> 2;
+    const v = {};
+    for (const [name, [word, box]] of Object.entries(layout.view)) v[name] = box ? boxAt(at + word) : mod.HEAP32[at + word];
+    return v;
   }
 
   function focusNow() {
@@ -418,10 +426,7 @@ loading.then((mod) => {
   // What the tests read back (the view, where a cell stands, the clock),
   // only when the address asks for it (?test).
   if (!new URLSearchParams(location.search).has('test')) return;
-  const cellBox = (column, row) => {
-    const b = call('zv_cell_box', column, row) >> 2;
-    return { x: mod.HEAP32[b], y: mod.HEAP32[b + 1], width: mod.HEAP32[b + 2], height: mod.HEAP32[b + 3] };
-  };
+  const cellBox = (column, row) => boxAt(call('zv_cell_box', column, row) >> 2);
   window.zorvane = {
     view, cellBox, ready: true,
     scheduled: () => wakeTimer !== 0,

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +16,7 @@
 
 #include "screen/pixel_canvas.h"
 #include "screen/screen.h"
+#include "window/description.h"
 #include "window/menus.h"
 #include "window/web/browser_keys.h"
 #include "window/web/page_address.h"
@@ -36,6 +39,42 @@ struct View {
     std::int32_t rebuilds = 0;
     Box dirty;  // device pixels to copy, after takeDirty
 };
+
+// A box as the page reads it: four 32-bit words.
+static_assert(offsetof(Box, x) == 0 && offsetof(Box, y) == 4 && offsetof(Box, width) == 8 &&
+              offsetof(Box, height) == 12 && sizeof(Box) == 16);
+
+// Where each field of the view lies, in 32-bit words from its start, and
+// which are boxes; and the focus's names: the page reads the view by this,
+// so no offset or number is written twice.
+std::string pageLayout() {
+    std::string s = "{\"view\":{";
+    const auto field = [&](const char* name, std::size_t offset, bool box) {
+        s.append("\"").append(name).append("\":[").append(std::to_string(offset / 4)).append(box ? ",1]," : ",0],");
+    };
+#define ZV_FIELD(name, box) field(#name, offsetof(View, name), box)
+    ZV_FIELD(ended, false);
+    ZV_FIELD(width, false);
+    ZV_FIELD(height, false);
+    ZV_FIELD(inner, true);
+    ZV_FIELD(interval, false);
+    ZV_FIELD(pauseShown, false);
+    ZV_FIELD(pause, true);
+    ZV_FIELD(gameoverShown, false);
+    ZV_FIELD(gameover, true);
+    ZV_FIELD(focus, false);
+    ZV_FIELD(rebuilds, false);
+    ZV_FIELD(dirty, true);
+#undef ZV_FIELD
+    s.back() = '}';
+    const std::pair<const char*, Focus> foci[] = {{"Nothing", Focus::Nothing}, {"Board", Focus::Board},
+                                                  {"Pause", Focus::Pause},     {"GameOver", Focus::GameOver},
+                                                  {"Elsewhere", Focus::Elsewhere}};
+    s.append(",\"focus\":{");
+    for (const auto& [name, focus] : foci) s.append("\"").append(name).append("\":").append(std::to_string(int(focus))).append(",");
+    s.back() = '}';
+    return s.append("}");
+}
 
 // The same boards every time, from a seed the page was given (?seed=N), so
 // that a test knows where the obstacles stand.
@@ -155,6 +194,18 @@ EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->c
 EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->screen().geometry().ratio() : 1; }
 EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
 EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game() ? game()->title().c_str() : ""; }
+// How the page reads the view (JSON), and what the window's buttons say and
+// the font they say it in (CSS).
+EMSCRIPTEN_KEEPALIVE const char* zv_layout() { return zv::hand(zv::pageLayout()); }
+EMSCRIPTEN_KEEPALIVE const char* zv_caption(int button) {
+    return zv::hand(std::string(button == 0 ? zv::description::pauseCaption : zv::description::gameoverCaption));
+}
+EMSCRIPTEN_KEEPALIVE const char* zv_button_font() {
+    char font[64];
+    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\"", zv::description::buttonWeight, zv::description::buttonPointSize,
+                  int(zv::description::buttonFont.size()), zv::description::buttonFont.data());
+    return zv::hand(font);
+}
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* zv_pixels() { return game() ? game()->canvas().pixels() : nullptr; }
 EMSCRIPTEN_KEEPALIVE void zv_take_dirty() {
     if (game()) game()->view().dirty = game()->canvas().takeDirty();
