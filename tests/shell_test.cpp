@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "headless_screen.h"
+#include "screen/disc.h"
 #include "test_game.h"
 #include "window/description.h"
 #include "window/keys.h"
@@ -194,4 +195,30 @@ TEST(Shell, AHiddenButtonHandsTheKeysOnAndNothingElseMovesThem) {
     for (const Case& c : cases)
         EXPECT_EQ(Shell::focusAfter(c.had, c.pauseShown, c.gameoverShown), c.next)
             << int(c.had) << " with Pause " << c.pauseShown << ", Game Over " << c.gameoverShown;
+}
+
+// The round cell every front end draws: whole fill at the centre, the ring
+// along the edge, smooth where the edge cuts a pixel, nothing in the
+// corners, the same in all four quarters.
+TEST(Painting, ADiscIsTheSameSmoothPictureTurnedAnyWay) {
+    for (const auto& [side, pen] : {std::pair{7, 1.0}, {12, 2.0}, {19, 1.0}}) {
+        SCOPED_TRACE(std::to_string(side) + " pixels, pen " + std::to_string(pen));
+        const DiscPixels disc(side, pen);
+        const int mid = side / 2;
+        EXPECT_EQ(disc.at(mid, mid).fill, DiscPixels::samples);
+        EXPECT_FALSE(disc.at(0, 0).touched());
+        EXPECT_EQ(disc.at(mid, 0).fill, 0) << "the top edge is ring";
+        bool smooth = false;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const auto s = disc.at(x, y);
+                const auto turned = disc.at(side - 1 - y, x);
+                EXPECT_EQ(s.ring, turned.ring) << x << "," << y;
+                EXPECT_EQ(s.fill, turned.fill) << x << "," << y;
+                smooth = smooth || (s.touched() && s.ring + s.fill < DiscPixels::samples);
+            }
+        EXPECT_TRUE(smooth) << "some pixel is partly covered";
+    }
+    // Half ring, half background: the colour halfway between.
+    EXPECT_EQ(DiscPixels::mix({0, 0, 0}, {200, 100, 50}, {9, 9, 9}, {8, 0}), (Rgb{100, 50, 25}));
 }

@@ -1,5 +1,8 @@
 #include "screen/pixel_canvas.h"
 
+#include "screen/disc.h"
+#include "window/description.h"
+
 #include <algorithm>
 #include <new>
 #include <utility>
@@ -42,16 +45,22 @@ void PixelCanvas::fillRect(const Box& box, Rgb colour) {
 }
 
 void PixelCanvas::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
-    const double radius = square.width / 2.0;
-    const double inner = std::max(0.0, radius - pen);
-    for (int y = square.y; y < square.bottom(); ++y) {
-        for (int x = square.x; x < square.right(); ++x) {
-            const double dx = x + 0.5 - square.x - radius;
-            const double dy = y + 0.5 - square.y - radius;
-            const double d2 = dx * dx + dy * dy;
-            if (d2 <= radius * radius) fillRect({x, y, 1, 1}, d2 <= inner * inner ? fill : outline);
+    const DiscPixels disc(square.width, pen);
+    const int left = std::max(square.x, 0), right = std::min(square.right(), width_);
+    const int top = std::max(square.y, 0), bottom = std::min(square.bottom(), height_);
+    if (left >= right || top >= bottom) return;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const auto share = disc.at(x - square.x, y - square.y);
+            if (!share.touched()) continue;
+            std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4];
+            const Rgb mixed = DiscPixels::mix(description::background, outline, fill, share);
+            p[0] = mixed.red;
+            p[1] = mixed.green;
+            p[2] = mixed.blue;
         }
     }
+    touch({left, top, right - left, bottom - top});
 }
 
 Box PixelCanvas::takeDirty() { return std::exchange(dirty_, Box{}); }

@@ -17,8 +17,7 @@ public:
     bool resize(int width, int height);
 
     void fillRect(const Box& box, Rgb colour) override;
-    // Pixels whose centres lie inside the disc; the outermost `pen` of them
-    // in the outline colour, so a disc's pixels are the same on every screen.
+    // The disc every front end draws (DiscPixels), mixed into the picture.
     void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override;
 
     int width() const { return width_; }

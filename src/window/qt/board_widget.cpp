@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "window/description.h"
+#include "screen/disc.h"
 #include "screen/painting.h"
 #include "window/qt/key_codes.h"
 
@@ -26,29 +27,31 @@ public:
 
     void fillRect(const Box& box, Rgb colour) override { painter_.fillRect(logical(box), toQColor(colour)); }
 
-    // Discs are drawn once per colour, size and pen, then copied pixel for pixel.
+    // Discs are made once per colour, size and pen, then copied pixel for pixel.
     void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
         const quint64 key = (packRgb(fill) << 40) | (packRgb(outline) << 16) | (quint64(pen * 2) & 0x3f) << 10 |
                             (quint64(square.width) & 0x3ff);
         auto it = board_.discs_.find(key);
         if (it == board_.discs_.end()) it = board_.discs_.insert(key, disc(square.width, fill, outline, pen));
-        painter_.drawPixmap(logical(square).topLeft(), *it);
+        painter_.drawImage(logical(square).topLeft(), *it);
     }
 
 private:
     QRectF logical(const Box& b) const { return QRectF(b.x / ratio_, b.y / ratio_, b.width / ratio_, b.height / ratio_); }
 
-    QPixmap disc(int side, Rgb fill, Rgb outline, double pen) const {
-        QPixmap pixmap(side, side);
-        pixmap.setDevicePixelRatio(ratio_);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(toQColor(outline), pen));
-        p.setBrush(toQColor(fill));
-        p.scale(1 / ratio_, 1 / ratio_);  // in the disc's own pixels
-        p.drawEllipse(QRectF(pen / 2, pen / 2, side - pen, side - pen));
-        return pixmap;
+    // The shared disc over the background it is always drawn on.
+    QImage disc(int side, Rgb fill, Rgb outline, double pen) const {
+        QImage image(side, side, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio_);
+        const DiscPixels shares(side, pen);
+        for (int y = 0; y < side; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < side; ++x) {
+                const Rgb c = DiscPixels::mix(description::background, outline, fill, shares.at(x, y));
+                line[x] = qRgb(c.red, c.green, c.blue);
+            }
+        }
+        return image;
     }
 
     QPainter& painter_;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QHash>
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 #include <cstdint>
 #include <span>
@@ -41,7 +41,7 @@ private:
 
     Shell& shell_;
     // Discs drawn at the current ratio, by colours, size and pen.
-    QHash<quint64, QPixmap> discs_;
+    QHash<quint64, QImage> discs_;
 };
 
 }  // namespace zv
