@@ -18,9 +18,11 @@ if [ -z "${ZORVANE_ON_DESKTOP:-}" ]; then
   wine_setup nsis librsvg2-bin imagemagick unzip xvfb xauth openbox x11-utils xdotool
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target windows_packages >/dev/null
-  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build-$preset/CMakeCache.txt")
-  zip=build-$preset/zorvane-$version-$bits.zip
-  setup=build-$preset/zorvane-$version-$bits-setup.exe
+fi
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build-$preset/CMakeCache.txt")
+zip=build-$preset/zorvane-$version-$bits.zip
+setup=build-$preset/zorvane-$version-$bits-setup.exe
+if [ -z "${ZORVANE_ON_DESKTOP:-}" ]; then
   listing=$(unzip -Z1 "$zip")
   for f in zorvane.exe README.txt LICENSE.txt; do
     grep -qx "zorvane-$version-$bits/$f" <<<"$listing" || fail "$f missing from $zip"
@@ -35,9 +37,6 @@ if [ -z "${ZORVANE_ON_DESKTOP:-}" ]; then
   # Everything under Wine runs on one virtual display.
   exec env ZORVANE_ON_DESKTOP=1 scripts/lib/virtual_desktop.sh bash "$0" "$preset"
 fi
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build-$preset/CMakeCache.txt")
-zip=build-$preset/zorvane-$version-$bits.zip
-setup=build-$preset/zorvane-$version-$bits-setup.exe
 
 dir="$WINEPREFIX/drive_c/$programs/Zorvane"
 link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zorvane.lnk"

@@ -21,9 +21,7 @@ KeyInput named(Integer code) { return {KeyInput::Kind::Named, std::uint32_t(code
 class ScreenRules : public ::testing::Test {
 protected:
     ScreenRules() : random(new ScriptedRandom) {
-        for (Cell c : parkedObstacles(12)) random->cell(c.x, c.y, 12);
-        random->cell(2, 2, 12);
-        random->push(TestGame::keep);
+        board_script::lineUpBoard(*random, 12, {2, 2});
         screen = std::make_unique<HeadlessScreen>(std::unique_ptr<RandomSource>(random), 1, 12);
     }
     ScriptedRandom* random;

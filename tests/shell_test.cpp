@@ -19,9 +19,7 @@ namespace {
 // A board of this side on a screen of this scale, its draws lined up.
 std::unique_ptr<HeadlessScreen> boardOf(int side, double ratio) {
     auto random = std::make_unique<ScriptedRandom>();
-    for (Cell c : parkedObstacles(side)) random->cell(c.x, c.y, side);
-    random->cell(2, 2, side);  // the first food
-    random->push(TestGame::keep);
+    board_script::lineUpBoard(*random, side, {2, 2});
     return std::make_unique<HeadlessScreen>(std::move(random), ratio, side);
 }
 
@@ -136,9 +134,7 @@ TEST(Painting, TheWallIsOutlinedTheHeadIsADiscAndHiddenCellsShowTheBackground) {
 
 TEST(Shell, EachUpdateSaysJustWhatChanged) {
     auto* random = new ScriptedRandom;
-    for (Cell c : parkedObstacles(12)) random->cell(c.x, c.y, 12);
-    random->cell(2, 2, 12);
-    random->push(TestGame::keep);
+    board_script::lineUpBoard(*random, 12, {2, 2});
     Shell shell{std::unique_ptr<RandomSource>(random)};
     zorvane& z = shell.game();
     z.boardsize = 12;

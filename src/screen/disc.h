@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "game/rgb.h"
+#include "screen/geometry.h"
+#include "window/description.h"
 
 namespace zv {
 
@@ -30,6 +33,21 @@ public:
     // The pixel's colour: `under` where the disc leaves it (the background),
     // mixed with the outline and the fill by their shares.
     static Rgb mix(Rgb under, Rgb outline, Rgb fill, Share share);
+
+    // The disc drawn in `square` (side x side), cut to `clip`: put(x, y,
+    // colour) for every pixel it covers, in the colour it shows there.
+    // Returns the part of the square inside the clip.
+    template <typename Put>
+    Box paint(const Box& square, const Box& clip, Rgb fill, Rgb outline, Put&& put) const {
+        const int left = std::max(square.x, clip.x), right = std::min(square.right(), clip.right());
+        const int top = std::max(square.y, clip.y), bottom = std::min(square.bottom(), clip.bottom());
+        if (left >= right || top >= bottom) return {};
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (const Share share = at(x - square.x, y - square.y); share.touched())
+                    put(x, y, mix(description::background, outline, fill, share));
+        return {left, top, right - left, bottom - top};
+    }
 
 private:
     double radius_;

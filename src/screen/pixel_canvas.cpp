@@ -1,11 +1,10 @@
 #include "screen/pixel_canvas.h"
 
-#include "screen/disc.h"
-#include "window/description.h"
-
 #include <algorithm>
 #include <new>
 #include <utility>
+
+#include "screen/disc.h"
 
 namespace zv {
 
@@ -45,22 +44,14 @@ void PixelCanvas::fillRect(const Box& box, Rgb colour) {
 }
 
 void PixelCanvas::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
-    const DiscPixels disc(square.width, pen);
-    const int left = std::max(square.x, 0), right = std::min(square.right(), width_);
-    const int top = std::max(square.y, 0), bottom = std::min(square.bottom(), height_);
-    if (left >= right || top >= bottom) return;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            const auto share = disc.at(x - square.x, y - square.y);
-            if (!share.touched()) continue;
-            std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4];
-            const Rgb mixed = DiscPixels::mix(description::background, outline, fill, share);
-            p[0] = mixed.red;
-            p[1] = mixed.green;
-            p[2] = mixed.blue;
-        }
-    }
-    touch({left, top, right - left, bottom - top});
+    const Box painted = DiscPixels(square.width, pen).paint(square, {0, 0, width_, height_}, fill, outline,
+                                                            [&](int x, int y, Rgb colour) {
+        std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4];
+        p[0] = colour.red;
+        p[1] = colour.green;
+        p[2] = colour.blue;
+    });
+    if (!painted.empty()) touch(painted);
 }
 
 Box PixelCanvas::takeDirty() { return std::exchange(dirty_, Box{}); }

@@ -7,10 +7,6 @@
 namespace zv {
 namespace {
 
-const MenuTitle* titleAt(int title) {
-    return title >= 0 && std::size_t(title) < menuTitles.size() ? &menuTitles[std::size_t(title)] : nullptr;
-}
-
 std::size_t slot(Button button) { return button == Button::Pause ? 0 : 1; }
 
 }  // namespace
@@ -43,15 +39,19 @@ int Screen::wake(Time now, Time early, int most) {
 
 bool Screen::key(Time now, const KeyInput& key, HeldModifiers held, Focus holder) {
     const auto down = keyDown(key, held);
-    if (!down || ended_) return false;
+    return down && this->key(now, *down, holder);
+}
+
+bool Screen::key(Time now, KeyDown down, Focus holder) {
+    if (ended_) return false;
     for (std::size_t t = 0; t < menuTitles.size(); ++t)
         for (std::size_t i = 0; i < menuTitles[t].items.size(); ++i)
-            if (menuTitles[t].items[i].shortcut == down->keyCode) {
+            if (menuTitles[t].items[i].shortcut == down.keyCode) {
                 menuChosen(now, int(t), int(i), holder);
                 return true;
             }
     if (holder == Focus::Pause || holder == Focus::GameOver) return false;
-    run(now, holder, [&](zorvane& z) { z.Form_KeyDown(down->keyCode, down->shift); });
+    run(now, holder, [&](zorvane& z) { z.Form_KeyDown(down.keyCode, down.shift); });
     return true;
 }
 
@@ -62,19 +62,19 @@ void Screen::click(Time now, Button button) {
 }
 
 void Screen::menuOpened(Time now, int title, Focus holder) {
-    const MenuTitle* t = titleAt(title);
+    const MenuTitle* t = menuTitleAt(title);
     if (t && t->opened) run(now, holder, [t](zorvane& z) { (z.*t->opened)(); });
 }
 
 void Screen::menuChosen(Time now, int title, int item, Focus holder) {
-    const MenuTitle* t = titleAt(title);
+    const MenuTitle* t = menuTitleAt(title);
     if (!t || !t->chosen || item < 0 || std::size_t(item) >= t->items.size()) return;
     const auto index = Integer(t->items[std::size_t(item)].index);
     run(now, holder, [t, index](zorvane& z) { (z.*t->chosen)(index); });
 }
 
 void Screen::menuCommand(Time now, int title, Focus holder) {
-    const MenuTitle* t = titleAt(title);
+    const MenuTitle* t = menuTitleAt(title);
     if (t && t->clicked) run(now, holder, [t](zorvane& z) { (z.*t->clicked)(); });
 }
 
@@ -102,10 +102,15 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
         paintWhole();
     } else {
         repainted_.assign(update.cells.begin(), update.cells.end());
-        repaintCells(surface_, shell_.geometry(), shell_.game().Block(), update.cells);
+        // Each listed cell with the neighbours its box grazes, as repaintCells
+        // does, keeping each box to present.
+        const BoardGeometry& geometry = shell_.geometry();
         boxes_.clear();
-        for (const auto n : update.cells)
-            if (n > 0) boxes_.push_back(shell_.geometry().toDevice(shell_.geometry().repaintBox(n)));
+        for (const auto n : update.cells) {
+            if (n <= 0) continue;
+            boxes_.push_back(geometry.toDevice(geometry.repaintBox(n)));
+            paintArea(surface_, geometry, shell_.game().Block(), boxes_.back());
+        }
         if (!boxes_.empty()) surface_.present(boxes_);
     }
     for (const Button button : {Button::Pause, Button::GameOver}) {

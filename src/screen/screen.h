@@ -44,6 +44,9 @@ public:
     // game only from the board (a focused button takes Space and Enter
     // itself). True when the game took the key.
     bool key(Time now, const KeyInput& key, HeldModifiers held, Focus holder);
+    // The same for a key a front end has already turned into the key
+    // handler's arguments under rules of its own.
+    bool key(Time now, KeyDown down, Focus holder);
     // A click on a shown button, which takes the focus with it.
     void click(Time now, Button button);
     // A menu of the bar opened, one of its items chosen (by its place), or

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -26,5 +27,10 @@ inline constexpr std::array<MenuTitle, 3> menuTitles{{
     {description::sizeTitle, description::sizeItems, nullptr, &zorvane::mnuSz_Click},
     {description::quitTitle, {}, nullptr, nullptr, &zorvane::mnuQuit_Click},
 }};
+
+// The title at this place on the bar, or nothing for a place off it.
+inline const MenuTitle* menuTitleAt(int title) {
+    return title >= 0 && std::size_t(title) < menuTitles.size() ? &menuTitles[std::size_t(title)] : nullptr;
+}
 
 }  // namespace zv

@@ -43,14 +43,11 @@ private:
     QImage disc(int side, Rgb fill, Rgb outline, double pen) const {
         QImage image(side, side, QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio_);
-        const DiscPixels shares(side, pen);
-        for (int y = 0; y < side; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < side; ++x) {
-                const Rgb c = DiscPixels::mix(description::background, outline, fill, shares.at(x, y));
-                line[x] = qRgb(c.red, c.green, c.blue);
-            }
-        }
+        image.fill(toQColor(description::background));
+        const Box square{0, 0, side, side};
+        DiscPixels(side, pen).paint(square, square, fill, outline, [&](int x, int y, Rgb c) {
+            image.setPixel(x, y, qRgb(c.red, c.green, c.blue));
+        });
         return image;
     }
 

@@ -37,9 +37,10 @@ loading.then((mod) => {
   const gameoverButton = document.getElementById('gameover');
   // The buttons say what the game's window says, in its font; the fallbacks
   // are faces of the same measure where that font is missing.
+  const buttonFont = `${text(call('zv_button_font'))}, "Liberation Sans", sans-serif`;
   [pauseButton, gameoverButton].forEach((button, i) => {
     button.textContent = text(call('zv_caption', i));
-    button.style.font = `${text(call('zv_button_font'))}, "Liberation Sans", sans-serif`;
+    button.style.font = buttonFont;
   });
   const context = board.getContext('2d', { alpha: false });
 

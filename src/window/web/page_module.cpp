@@ -167,10 +167,6 @@ const char* hand(std::string s) {
     return text_.c_str();
 }
 
-const MenuTitle* titleAt(int title) {
-    return title >= 0 && std::size_t(title) < menuTitles.size() ? &menuTitles[std::size_t(title)] : nullptr;
-}
-
 Focus focusOf(int focus) { return focus >= 0 && focus <= int(Focus::Elsewhere) ? Focus(focus) : Focus::Board; }
 
 }  // namespace
@@ -232,8 +228,8 @@ EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->
 // (pageKeyDown) never reaches it.
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt) {
     const zv::HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
-    if (!game() || !zv::pageKeyDown(key, code, held)) return 0;
-    return game()->call().key(zv::toTime(now), zv::browserKey(key, code), held, zv::focusOf(focus));
+    const auto down = zv::pageKeyDown(key, code, held);
+    return game() && down && game()->call().key(zv::toTime(now), *down, zv::focusOf(focus));
 }
 
 // 0 the Pause button, 1 the Game Over button.
@@ -245,20 +241,20 @@ EMSCRIPTEN_KEEPALIVE void zv_click(double now, int, int button) {
 // The menu bar, from zv::menuTitles.
 EMSCRIPTEN_KEEPALIVE int zv_menu_count() { return int(zv::menuTitles.size()); }
 EMSCRIPTEN_KEEPALIVE const char* zv_menu_title(int title) {
-    const auto* t = zv::titleAt(title);
+    const auto* t = zv::menuTitleAt(title);
     return zv::hand(t ? std::string(t->title) : std::string());
 }
 EMSCRIPTEN_KEEPALIVE int zv_menu_items(int title) {
-    const auto* t = zv::titleAt(title);
+    const auto* t = zv::menuTitleAt(title);
     return t ? int(t->items.size()) : 0;
 }
 EMSCRIPTEN_KEEPALIVE const char* zv_menu_item(int title, int item) {
-    const auto* t = zv::titleAt(title);
+    const auto* t = zv::menuTitleAt(title);
     return zv::hand(t && item >= 0 && std::size_t(item) < t->items.size() ? std::string(t->items[std::size_t(item)].caption)
                                                                         : std::string());
 }
 EMSCRIPTEN_KEEPALIVE const char* zv_menu_item_key(int title, int item) {
-    const auto* t = zv::titleAt(title);
+    const auto* t = zv::menuTitleAt(title);
     return zv::hand(t && item >= 0 && std::size_t(item) < t->items.size()
                         ? zv::keyName(t->items[std::size_t(item)].shortcut)
                         : std::string());
