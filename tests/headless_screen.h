@@ -32,6 +32,7 @@ public:
     // What the player sees.
     zv::PixelCanvas canvas;
     std::string title;
+    std::span<const zv::MenuBarTitle> bar;
     zv::ButtonView pause;
     zv::ButtonView gameover;
     zv::Focus focus = zv::Focus::Board;
@@ -81,6 +82,7 @@ public:
         (button == zv::Button::Pause ? pause : gameover) = view;
     }
     void setTitle(const std::string& text) override { title = text; }
+    void buildMenus(std::span<const zv::MenuBarTitle> table) override { bar = table; }
     void wakeAt(std::optional<Time> due) override { wakeUp = due; }
     void moveFocus(zv::Focus to) override { focus = to; }
     void end() override { ended = true; }

@@ -100,7 +100,7 @@ int main() {
     for (unsigned seed = 1; seed <= seeds; ++seed) {
         // Played through the headless front end at a fractional scale, so the
         // shell layer's geometry and painting are compared too.
-        HeadlessScreen screen(std::make_unique<session::SeededRandom>(seed), 1.5);
+        HeadlessScreen screen(session::seeded(seed), 1.5);
         const zorvane& z = screen.game();
         session::RandomPlayer player(seed);
         StateHash hash;

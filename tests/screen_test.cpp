@@ -78,3 +78,73 @@ TEST_F(ScreenRules, QuitEndsTheSurfaceAndNothingReachesTheGameAfter) {
     EXPECT_FALSE(mid().setRatio(2));
     EXPECT_EQ(screen->game().loadCount(), load);
 }
+
+// Steering by finger: the dead zone, the dominant axis, several turns in one
+// touch, a tap, and a touch the system took back.
+TEST(Swipe, TurnsAsTheFingerCrossesTheDeadZoneAndATapIsP) {
+    const double d = Swipe::deadZone;
+    Swipe swipe;
+    swipe.down(100, 100);
+    EXPECT_EQ(swipe.move(100 + d - 1, 100), std::nullopt) << "inside the dead zone";
+    EXPECT_EQ(swipe.move(100 + d / 2, 100 - d), std::optional(keys::Up)) << "the dominant axis wins";
+    // The finger goes on from where it turned: right, then down, in one touch.
+    EXPECT_EQ(swipe.move(100 + d / 2 + d, 100 - d + 1), std::optional(keys::Right));
+    EXPECT_EQ(swipe.move(100 + d / 2 + d, 100 - d + 1 + d), std::optional(keys::Down));
+    EXPECT_EQ(swipe.up(100 + d / 2 + d, 100 - d + 1 + d), std::nullopt) << "a lift after turning is no tap";
+
+    swipe.down(10, 10);
+    EXPECT_EQ(swipe.move(10 + d, 10 + d), std::nullopt) << "exactly diagonal waits for the next move";
+    EXPECT_EQ(swipe.up(10 - d - 1, 10 + d), std::optional(keys::Left)) << "a turn made as the finger lifts";
+
+    swipe.down(10, 10);
+    EXPECT_EQ(swipe.up(10 + d - 1, 10), std::optional(keys::P)) << "a tap may wobble inside the dead zone";
+    swipe.down(10, 10);
+    swipe.cancel();
+    EXPECT_EQ(swipe.up(10, 10), std::nullopt) << "taken back by the system";
+    EXPECT_EQ(swipe.move(100, 10), std::nullopt) << "no finger down";
+}
+
+// A swipe is the arrow itself: it starts the game the moment it turns, the
+// game refuses a swipe back the way the snake came, and a tap pauses.
+TEST_F(ScreenRules, ASwipeSteersThroughTheKeyRulesAndATapPauses) {
+    const double d = Swipe::deadZone;
+    // Touching the board while Pause holds the keys hands them to the board.
+    screen->focus = Focus::Pause;
+    mid().touch(0ms, Screen::Touch::Down, 50, 50);
+    EXPECT_EQ(screen->focus, Focus::Board);
+    mid().touch(0ms, Screen::Touch::Move, 50 + d, 50);
+    EXPECT_EQ(screen->game().direction, "right") << "turned before the finger lifts";
+    EXPECT_NE(mid().interval(), 0);
+    mid().touch(0ms, Screen::Touch::Move, 50, 50);
+    EXPECT_EQ(screen->game().direction, "right") << "the way back is refused, as Left would be";
+    mid().touch(0ms, Screen::Touch::Up, 50, 50);
+
+    mid().touch(0ms, Screen::Touch::Down, 50, 50);
+    mid().touch(0ms, Screen::Touch::Up, 51, 49);
+    EXPECT_EQ(mid().interval(), 0) << "a tap is P";
+    EXPECT_TRUE(screen->pause.shown);
+}
+
+// The bar a front end builds: each item's function key, pressed anywhere,
+// does what choosing the item does.
+TEST(MenuBar, EachShortcutInTheTableChoosesItsItem) {
+    const auto bar = menuTable();
+    int shortcuts = 0;
+    for (std::size_t t = 0; t < bar.size(); ++t)
+        for (std::size_t i = 0; i < bar[t].items.size(); ++i) {
+            SCOPED_TRACE(std::string(bar[t].title) + " " + std::string(bar[t].items[i].caption));
+            const int f = bar[t].items[i].functionKey;
+            if (f == 0) continue;
+            ++shortcuts;
+            HeadlessScreen byKey(std::make_unique<SeededRandom>(1), 1, 12);
+            HeadlessScreen byMenu(std::make_unique<SeededRandom>(1), 1, 12);
+            byKey.screen.key(0ms, named(keys::function(f)), {}, Focus::Pause);
+            byMenu.screen.menuChosen(0ms, int(t), int(i), Focus::Pause);
+            EXPECT_EQ(byKey.game().speed, byMenu.game().speed);
+            EXPECT_EQ(byKey.game().boardsize, byMenu.game().boardsize);
+            EXPECT_EQ(byKey.game().loadCount(), byMenu.game().loadCount());
+            EXPECT_EQ(byKey.pause.shown, byMenu.pause.shown);
+        }
+    EXPECT_GT(shortcuts, 0);
+    EXPECT_EQ(HeadlessScreen(std::make_unique<SeededRandom>(1)).bar.size(), bar.size());
+}

@@ -20,15 +20,9 @@
 namespace session {
 
 // The game's draws from a fixed seed, so a failing session can be replayed.
-class SeededRandom final : public zv::RandomSource {
-public:
-    explicit SeededRandom(unsigned seed) { engine_.seed(seed); }
-    void seedFromTimeOfDay() override {}
-    float draw() override { return float(engine_() >> 8) * 0x1p-24f; }
-
-private:
-    std::mt19937 engine_;
-};
+inline std::unique_ptr<zv::RandomSource> seeded(unsigned seed) {
+    return std::make_unique<zv::SeededRandom>(seed, zv::SeededRandom::Boards::RunOn);
+}
 
 enum class Event { Tick, Arrow, P, OtherKey, ClickPause, ClickGameOver, OpenSpeed, ChooseSpeed, ChooseSize, Quit };
 

@@ -34,7 +34,7 @@ class Soak : public ::testing::TestWithParam<std::pair<unsigned, double>> {};
 
 TEST_P(Soak, RandomPlayNeverBreaksTheGame) {
     const auto [seed, ratio] = GetParam();
-    HeadlessScreen screen(std::make_unique<session::SeededRandom>(seed), ratio);
+    HeadlessScreen screen(session::seeded(seed), ratio);
     zorvane& z = screen.game();
     session::Checker checker;
     ASSERT_EQ(checker.check(z, screen.repainted()), "") << "after the first load";

@@ -16,6 +16,7 @@ Screen::Screen(Surface& surface, std::unique_ptr<RandomSource> random)
 
 void Screen::start(double ratio, Time now) {
     shell_.setDevicePixelRatio(ratio);
+    surface_.buildMenus(menuTable());
     apply(shell_.start(), now);
 }
 
@@ -53,6 +54,22 @@ bool Screen::key(Time now, KeyDown down, Focus holder) {
     if (holder == Focus::Pause || holder == Focus::GameOver) return false;
     run(now, holder, [&](zorvane& z) { z.Form_KeyDown(down.keyCode, down.shift); });
     return true;
+}
+
+void Screen::touch(Time now, Touch phase, double x, double y) {
+    if (ended_) return;
+    std::optional<Integer> code;
+    switch (phase) {
+        case Touch::Down:
+            swipe_.down(x, y);
+            focus_ = Focus::Board;
+            surface_.moveFocus(focus_);
+            return;
+        case Touch::Move: code = swipe_.move(x, y); break;
+        case Touch::Up: code = swipe_.up(x, y); break;
+        case Touch::Cancel: swipe_.cancel(); return;
+    }
+    if (code) key(now, KeyDown{*code, 0}, Focus::Board);
 }
 
 void Screen::click(Time now, Button button) {

@@ -11,6 +11,7 @@
 #include "screen/key_rules.h"
 #include "screen/shell.h"
 #include "screen/surface.h"
+#include "screen/swipe.h"
 #include "screen/tick_schedule.h"
 
 namespace zv {
@@ -47,6 +48,11 @@ public:
     // The same for a key a front end has already turned into the key
     // handler's arguments under rules of its own.
     bool key(Time now, KeyDown down, Focus holder);
+    // A finger on the board, at logical pixels of the inner area: a swipe
+    // steers as the arrows do and a tap is P (see Swipe). The touch takes
+    // the keys to the board.
+    enum class Touch { Down, Move, Up, Cancel };
+    void touch(Time now, Touch phase, double x, double y);
     // A click on a shown button, which takes the focus with it.
     void click(Time now, Button button);
     // A menu of the bar opened, one of its items chosen (by its place), or
@@ -85,6 +91,7 @@ private:
     bool ended_ = false;
     std::int64_t rebuilds_ = 0;
     std::vector<std::int16_t> repainted_;
+    Swipe swipe_;
     std::vector<Box> boxes_;  // kept, so a tick allocates nothing
 };
 

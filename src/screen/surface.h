@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "screen/menu_table.h"
+
 #include "screen/geometry.h"
 #include "screen/painting.h"
 #include "screen/tick_schedule.h"
@@ -24,7 +26,8 @@ struct ButtonView {
 
 // All that a front end does for the screen: it draws the board's picture in
 // device pixels (the Canvas calls), shows what was drawn, places the buttons,
-// sets the title, keeps one wake-up, moves the focus and ends. Everything it
+// sets the title, builds its menu bar, keeps one wake-up, moves the focus
+// and ends. Everything it
 // must decide is decided by the Screen, which calls these.
 class Surface : public Canvas {
 public:
@@ -39,6 +42,8 @@ public:
     virtual void present(std::span<const Box> painted) = 0;
     virtual void placeButton(Button button, const ButtonView& view) = 0;
     virtual void setTitle(const std::string& title) = 0;
+    // The menu bar, once, before the first board is laid out.
+    virtual void buildMenus(std::span<const MenuBarTitle> bar) = 0;
     // Wake the screen (Screen::wake) at `due` on the same clock as the
     // events' times, replacing any wake-up asked for before; nothing: none.
     virtual void wakeAt(std::optional<Time> due) = 0;

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t at = 0;
     for (; at < 4 && at < size; ++at) seed = seed << 8 | data[at];
 
-    zv::zorvane z(std::make_unique<session::SeededRandom>(seed));
+    zv::zorvane z(session::seeded(seed));
     z.Show();
     session::Checker checker;
     if (auto problem = checker.check(z); !problem.empty()) fail(problem, at);

@@ -35,7 +35,7 @@ TEST(Clock, TicksOnItsOwnDropsWhatABusyTickMissesAndStopsAtZero) {
 
 // The game's own window and clock: a key held down keeps the clock as it is.
 TEST(Clock, AHeldArrowDoesNotRearmTheWindowsClock) {
-    zv::MainWindow window(std::make_unique<FixedSeedRandom>());
+    zv::MainWindow window(fixedSeed());
     auto* clock = dynamic_cast<zv::GameClock*>(&window.clock());
     ASSERT_NE(clock, nullptr);
     window.show();

@@ -53,16 +53,8 @@ using board_script::lineUpBoard;
 using board_script::obstacleCells;
 using board_script::obstacleCount;
 
-// A pseudo-random source that always starts from the same seed.
-class FixedSeedRandom final : public zv::RandomSource {
-public:
-    void seedFromTimeOfDay() override { engine_.seed(20240611u); }
-    float draw() override { return float(engine_() >> 8) * 0x1p-24f; }
-
-private:
-    std::mt19937 engine_{20240611u};
-};
-
+// The same board every time.
+inline std::unique_ptr<zv::RandomSource> fixedSeed() { return std::make_unique<zv::SeededRandom>(20240611); }
 
 inline int cellNumber(const zv::zorvane& game, int x, int y) { return x + int(game.cols) * (y - 1); }
 inline int headCell(const zv::zorvane& game) { return cellNumber(game, int(game.headx), int(game.heady)); }

@@ -15,9 +15,9 @@
 #include <utility>
 
 #include "screen/pixel_canvas.h"
+#include "screen/menu_table.h"
 #include "screen/screen.h"
 #include "window/description.h"
-#include "window/menus.h"
 #include "window/web/browser_keys.h"
 #include "window/web/page_address.h"
 
@@ -76,19 +76,6 @@ std::string pageLayout() {
     return s.append("}");
 }
 
-// The same boards every time, from a seed the page was given (?seed=N), so
-// that a test knows where the obstacles stand.
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(double seed) : seed_(seed) {}
-    void seedFromTimeOfDay() override { random_.seed(seed_); }
-    float draw() override { return random_.draw(); }
-
-private:
-    TimeSeededRandom random_;
-    double seed_;
-};
-
 // The page's surface: the board's picture in memory, which the page copies
 // to its <canvas>, and the view it reads back after every call.
 class PageGame final : public Surface {
@@ -132,6 +119,8 @@ public:
         }
     }
     void setTitle(const std::string& title) override { title_ = title; }
+    // The page builds its bar from the same table, through zv_menu_*.
+    void buildMenus(std::span<const MenuBarTitle>) override {}
     void wakeAt(std::optional<Time> due) override {
         due_ = due;
         view_.interval = screen_.interval();
@@ -233,31 +222,45 @@ EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const ch
 }
 
 // 0 the Pause button, 1 the Game Over button.
+// A finger on the board (phase 0 down, 1 move, 2 up, 3 cancelled), at CSS
+// pixels of the inner area.
+EMSCRIPTEN_KEEPALIVE void zv_touch(double now, int phase, double x, double y) {
+    if (game() && phase >= 0 && phase <= 3) game()->call().touch(zv::toTime(now), zv::Screen::Touch(phase), x, y);
+}
 EMSCRIPTEN_KEEPALIVE void zv_click(double now, int, int button) {
     if (game() && (button == 0 || button == 1))
         game()->call().click(zv::toTime(now), button == 0 ? zv::Button::Pause : zv::Button::GameOver);
 }
 
-// The menu bar, from zv::menuTitles.
-EMSCRIPTEN_KEEPALIVE int zv_menu_count() { return int(zv::menuTitles.size()); }
+// The menu bar, from the table every front end builds its bar from.
+namespace zv {
+namespace {
+const MenuBarTitle* titleAt(int title) {
+    const auto bar = menuTable();
+    return title >= 0 && std::size_t(title) < bar.size() ? &bar[std::size_t(title)] : nullptr;
+}
+const MenuEntry* entryAt(int title, int item) {
+    const MenuBarTitle* t = titleAt(title);
+    return t && item >= 0 && std::size_t(item) < t->items.size() ? &t->items[std::size_t(item)] : nullptr;
+}
+}  // namespace
+}  // namespace zv
+EMSCRIPTEN_KEEPALIVE int zv_menu_count() { return int(zv::menuTable().size()); }
 EMSCRIPTEN_KEEPALIVE const char* zv_menu_title(int title) {
-    const auto* t = zv::menuTitleAt(title);
+    const auto* t = zv::titleAt(title);
     return zv::hand(t ? std::string(t->title) : std::string());
 }
 EMSCRIPTEN_KEEPALIVE int zv_menu_items(int title) {
-    const auto* t = zv::menuTitleAt(title);
+    const auto* t = zv::titleAt(title);
     return t ? int(t->items.size()) : 0;
 }
 EMSCRIPTEN_KEEPALIVE const char* zv_menu_item(int title, int item) {
-    const auto* t = zv::menuTitleAt(title);
-    return zv::hand(t && item >= 0 && std::size_t(item) < t->items.size() ? std::string(t->items[std::size_t(item)].caption)
-                                                                        : std::string());
+    const auto* e = zv::entryAt(title, item);
+    return zv::hand(e ? std::string(e->caption) : std::string());
 }
 EMSCRIPTEN_KEEPALIVE const char* zv_menu_item_key(int title, int item) {
-    const auto* t = zv::menuTitleAt(title);
-    return zv::hand(t && item >= 0 && std::size_t(item) < t->items.size()
-                        ? zv::keyName(t->items[std::size_t(item)].shortcut)
-                        : std::string());
+    const auto* e = zv::entryAt(title, item);
+    return zv::hand(e && e->functionKey ? "F" + std::to_string(e->functionKey) : std::string());
 }
 
 // A menu opened, an item chosen, or the command on the bar clicked.
