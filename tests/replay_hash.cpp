@@ -112,6 +112,13 @@ int main() {
             if (step % eventsPerSnapshot == 0) hash.game(z);
             if (step % eventsPerPicture == 0) hash.screen(screen);
         }
+        // The last board's picture at the scales players use most: every
+        // front end copies this picture to the screen as it is, so equal
+        // hashes mean the same pixels everywhere.
+        for (const double ratio : {1.0, 2.0}) {
+            screen.screen.setRatio(ratio);
+            hash.screen(screen);
+        }
         std::printf("seed %u: %ld events, %ld boards, best %.0f, hash %016" PRIx64 "\n", seed, events, z.loadCount(),
                     z.best, hash.value());
     }
