@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The direction of the code's dependencies, which the libraries alone cannot
+# hold (they all share one include root): the game and its window data know
+# nothing of the screen beneath them; a front end reaches the game only
+# through the screen: it includes none of the game's own headers, names none
+# of its handlers and reads no cell array; the benchmarks include nothing
+# from the tests. Prints each breach and fails on any.
+set -uo pipefail
+root=${1:-$(dirname "${BASH_SOURCE[0]}")/../..}
+cd "$root"
+breaches=0
+breach() {
+  echo "$1:"
+  echo "$2" | sed 's/^/  /'
+  breaches=$((breaches + 1))
+}
+
+game=$(ls src/game/* src/play/* src/window/*.h src/window/*.cpp)
+found=$(grep -n '#include "screen/' $game)
+[ -z "$found" ] || breach "the game includes the screen" "$found"
+
+front=$(ls src/window/qt/* src/window/win32/* src/window/web/*.h src/window/web/*.cpp)
+found=$(grep -nE '#include "(game|play)/|#include "window/(menus|form|handlers)' $front)
+[ -z "$found" ] || breach "a front end includes the game's own headers" "$found"
+found=$(grep -nE '\b(Timer1_Timer|Form_KeyDown|Form_Load|Form_Unload|[a-z]+_Click|Block\(\))' $front)
+[ -z "$found" ] || breach "a front end names a handler of the game or reads its cells" "$found"
+
+found=$(grep -rnE '#include "(hand_|headless_|board_|scripted_|session_|test_)[a-z_]*\.h"' bench)
+found+=$(grep -nE 'include_directories.*tests' bench/CMakeLists.txt bench/*/CMakeLists.txt 2>/dev/null | sed '1s/^/\n/')
+[ -z "$found" ] || breach "a benchmark includes the tests' headers" "$found"
+
+[ "$breaches" -eq 0 ] && echo "dependencies point one way"
+exit $((breaches > 0))
