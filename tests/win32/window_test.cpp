@@ -29,7 +29,7 @@ protected:
     void expectBoard() {
         SCOPED_TRACE("side " + std::to_string(game().boardsize));
         const Picture picture(hwnd());
-        const zv::BoardGeometry& geometry = window->shell().geometry();
+        const zv::BoardGeometry& geometry = Win32Test::geometry();
         const zv::Box inner = geometry.toDevice(zv::innerBox(game().innerWidth(), game().innerHeight()));
         EXPECT_EQ(picture.width, inner.width);
         EXPECT_EQ(picture.height, inner.height);
@@ -80,11 +80,11 @@ TEST_F(Drawing, AMonitorOfAnotherScaleLaysTheWindowOutAgain) {
     RECT place;
     GetWindowRect(hwnd(), &place);
     SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&place));
-    EXPECT_EQ(window->shell().geometry().ratio(), 1.5);
+    EXPECT_EQ(geometry().ratio(), 1.5);
     expectBoard();
     RECT button;
     GetWindowRect(window->pauseButton(), &button);
-    const zv::Box expected = window->shell().geometry().toDevice(zv::buttonBox(game().pause()));
+    const zv::Box expected = geometry().toDevice(zv::buttonBox(game().pause()));
     EXPECT_EQ(button.right - button.left, expected.width);
     EXPECT_EQ(button.bottom - button.top, expected.height);
 }
@@ -114,7 +114,7 @@ TEST_F(Keys, PPausesAndShowsPauseWhichResumes) {
     RECT place;
     GetWindowRect(window->pauseButton(), &place);
     MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&place), 2);
-    const zv::Box expected = window->shell().geometry().toDevice(zv::buttonBox(game().pause()));
+    const zv::Box expected = geometry().toDevice(zv::buttonBox(game().pause()));
     EXPECT_EQ(place.left, expected.x);
     EXPECT_EQ(place.top, expected.y);
     EXPECT_EQ(place.right - place.left, expected.width);
