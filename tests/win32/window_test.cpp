@@ -4,6 +4,7 @@
 
 #include "win32_support.h"
 #include "screen/key_rules.h"
+#include "screen/swipe.h"
 #include "window/menus.h"
 
 namespace wt {
@@ -127,6 +128,35 @@ TEST_F(Keys, PPausesAndShowsPauseWhichResumes) {
     EXPECT_EQ(GetFocus(), hwnd());
     key(VK_LEFT);
     EXPECT_EQ(game().direction, "left");
+}
+
+// A finger on the board, as Windows reports it in screen pixels: the window
+// hands the screen logical pixels, so at 200 % a finger that moved 24 pixels
+// is still in the dead zone; past it, the swipe turns; a tap pauses.
+TEST_F(Keys, AFingerSwipesAndTapsInTheBoardsLogicalPixels) {
+    open();
+    RECT place;
+    GetWindowRect(hwnd(), &place);
+    SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&place));
+    const auto finger = [&](UINT message, int x, int y) {
+        POINT at{x, y};
+        ClientToScreen(hwnd(), &at);
+        PostMessageW(hwnd(), message, 1, MAKELPARAM(at.x, at.y));
+        pump();
+    };
+    constexpr UINT down = 0x0246, update = 0x0245, up = 0x0247;
+    const int deadZone = int(zv::Swipe::deadZone * 2);
+    finger(down, 200, 200);
+    finger(update, 200 + deadZone - 8, 200);
+    EXPECT_EQ(interval(), 0) << "still within the dead zone";
+    finger(update, 200 + deadZone, 200);
+    EXPECT_EQ(game().direction, "right");
+    EXPECT_NE(interval(), 0);
+    finger(up, 200 + deadZone, 200);
+    finger(down, 100, 100);
+    finger(up, 102, 100);
+    EXPECT_EQ(interval(), 0) << "a tap is P";
+    EXPECT_TRUE(shown(window->pauseButton()));
 }
 
 TEST_F(Buttons, AFocusedButtonKeepsArrowsFromTheGameAndTabWalksGameOverFirst) {
