@@ -64,10 +64,8 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    // The program's icon, where the build put one in.
+    // The program's icon, where the build put one in; Windows picks the small size from it.
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszClassName = className;
     RegisterClassExW(&wc);
 }
@@ -112,10 +110,9 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     pause_ = makeButton(hwnd_, description::pauseCaption);
     gameover_ = makeButton(hwnd_, description::gameoverCaption);
     SetWindowPos(gameover_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const UINT dpi = dpiOf(hwnd_);
-    fitFont(dpi);
+    fitFont(dpiOf(hwnd_));
     // The first board stands, title included, before the window is ever shown.
-    screen_.start(dpi / 96.0, alarm_->now());
+    screen_.start(fontDpi_ / 96.0, alarm_->now());
 }
 
 GameWindow::~GameWindow() {
@@ -181,8 +178,7 @@ bool GameWindow::preTranslate(MSG& msg) {
 }
 
 bool GameWindow::key(WPARAM virtualKey, Focus holder) {
-    const KeyInput input = win32KeyInput(unsigned(virtualKey));
-    return screen_.key(alarm_->now(), input, heldModifiers(), holder);
+    return screen_.key(alarm_->now(), win32KeyInput(unsigned(virtualKey)), heldModifiers(), holder);
 }
 
 void GameWindow::tabTo(bool backward) {
@@ -246,11 +242,7 @@ void GameWindow::placeButton(Button button, const ButtonView& view) {
 
 void GameWindow::syncButton(HWND button, const ButtonView& view) {
     const Box place = screen_.geometry().toDevice(view.place);
-    RECT now;
-    GetWindowRect(button, &now);
-    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&now), 2);
-    if (now.left != place.x || now.top != place.y || now.right != place.right() || now.bottom != place.bottom())
-        SetWindowPos(button, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(button, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (shownStyle(button) != view.shown) ShowWindow(button, view.shown ? SW_SHOWNA : SW_HIDE);
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "screen/alarm.h"
@@ -32,8 +33,6 @@ public:
     UINT commandOf(HMENU menu, int position) const { return GetMenuItemID(menu, position); }
     UINT quitCommand() const { return quitCommand_; }
     Screen& screen() { return screen_; }
-    const Screen& screen() const { return screen_; }
-    Alarm& alarm() { return *alarm_; }
     // True once Quit was chosen or the window was closed.
     bool ended() const { return hwnd_ == nullptr; }
 
