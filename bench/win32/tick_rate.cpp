@@ -69,12 +69,17 @@ Figures play(double seconds) {
     const HWND hwnd = window.hwnd();
     zv::Screen& screen = window.screen();
     auto key = [hwnd](zv::Integer code) { SendMessageW(hwnd, WM_KEYDOWN, WPARAM(code), 1); };
+    // The pilot's arrows reach the screen at the time of the wake-up it
+    // steers after, as if pressed at once: a key that came later would first
+    // run the tick due by then, unsteered, and the pilot would crash.
+    zv::Alarm::Time woke = clock.now();
+    auto steerKey = [&](zv::Integer code) { screen.key(woke, zv::KeyDown{code, 0}, zv::Focus::Board); };
     const auto& largest = zv::description::sizeItems.back();
     SendMessageW(hwnd, WM_COMMAND, window.commandOf(window.sizeMenu(), int(zv::description::sizeItems.size()) - 1), 0);
     SendMessageW(window.gameoverButton(), BM_CLICK, 0, 0);
     SendMessageW(hwnd, WM_COMMAND, window.commandOf(window.speedMenu(), 0), 0);
     if (screen.game().boardsize != largest.index + 2) std::fprintf(stderr, "not on the largest board\n");
-    bench::Pilot pilot(screen.game(), key);
+    bench::Pilot pilot(screen.game(), steerKey);
 
     long ticks = 0;
     long newGames = 0;
@@ -84,17 +89,20 @@ Figures play(double seconds) {
     // The window's own wake-up, with the pilot at the keys after it: ticks
     // made up in one wake-up run unsteered, as they would for a player.
     clock.onWake = [&](zv::Alarm::Time now) {
+        woke = now;
         const int ran = screen.wake(now, clock.early());
         ticks += ran;
         if (paused || ran == 0) return;
-        if (!pilot.steer() || screen.interval() == 0) {
+        if (screen.interval() == 0 || !pilot.steer()) {
             const double begun = steadySeconds();
             SendMessageW(window.gameoverButton(), BM_CLICK, 0, 0);  // boxed in or crashed: a new game
             newGameSeconds += steadySeconds() - begun;
             ++newGames;
+            woke = clock.now();
             pilot.steer();
         }
     };
+    woke = clock.now();
     pilot.steer();
     const ULONGLONG start = GetTickCount64();
     const double cpuStart = cpuSeconds();
