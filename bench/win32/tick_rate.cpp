@@ -1,10 +1,13 @@
 // Ticks a second and CPU at "Insane" (1 ms) on the largest board, the real
-// window on screen and the pilot steering, for two clocks in the same run:
-// the game's waitable timer on the tick schedule, and the plain SetTimer a
-// Windows program usually reaches for. Then the loop's wake-ups while paused.
+// window on screen and the pilot steering, for two alarms in the same run:
+// the game's waitable timer, and the plain SetTimer a Windows program usually
+// reaches for, both woken when the screen's tick schedule asks. Then the
+// loop's wake-ups while paused.
 // Usage: win32_tick_rate [seconds per clock, default 5]
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -18,23 +21,26 @@
 
 namespace {
 
-// The usual Windows game clock: a thread timer whose WM_TIMER the loop turns into ticks.
-class SetTimerClock final : public zv::TickClock {
+// The usual Windows game clock: a thread timer whose WM_TIMER the loop turns
+// into a wake-up, in whole milliseconds.
+class SetTimerAlarm final : public zv::Alarm {
 public:
-    ~SetTimerClock() override { setInterval(0); }
-    void setInterval(int milliseconds) override {
-        if (milliseconds == interval_) return;
-        interval_ = milliseconds;
+    ~SetTimerAlarm() override { wakeAt(std::nullopt); }
+    Time now() const override { return std::chrono::steady_clock::now().time_since_epoch(); }
+    void wakeAt(std::optional<Time> due) override {
         if (id_) KillTimer(nullptr, id_);
-        id_ = milliseconds > 0 ? SetTimer(nullptr, 0, UINT(milliseconds), nullptr) : 0;
+        id_ = 0;
+        if (!due) return;
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - now()).count();
+        id_ = SetTimer(nullptr, 0, UINT(std::max<long long>(wait, 1)), nullptr);
     }
-    int interval() const override { return interval_; }
     UINT_PTR id() const { return id_; }
 
 private:
-    int interval_ = 0;
     UINT_PTR id_ = 0;
 };
+
+double steadySeconds() { return double(std::chrono::steady_clock::now().time_since_epoch().count()) * 1e-9; }
 
 double cpuSeconds() {
     FILETIME created, exited, kernel, user;
@@ -61,31 +67,42 @@ Figures play(double seconds) {
     zv::GameWindow window(std::make_unique<zv::TimeSeededRandom>(), std::move(owned));
     window.show(SW_SHOWNORMAL);
     const HWND hwnd = window.hwnd();
+    zv::Screen& screen = window.screen();
     auto key = [hwnd](zv::Integer code) { SendMessageW(hwnd, WM_KEYDOWN, WPARAM(code), 1); };
+    // The pilot's arrows reach the screen at the time of the wake-up it
+    // steers after, as if pressed at once: a key that came later would first
+    // run the tick due by then, unsteered, and the pilot would crash.
+    zv::Alarm::Time woke = clock.now();
+    auto steerKey = [&](zv::Integer code) { screen.key(woke, zv::KeyDown{code, 0}, zv::Focus::Board); };
     const auto& largest = zv::description::sizeItems.back();
     SendMessageW(hwnd, WM_COMMAND, window.commandOf(window.sizeMenu(), int(zv::description::sizeItems.size()) - 1), 0);
     SendMessageW(window.gameoverButton(), BM_CLICK, 0, 0);
     SendMessageW(hwnd, WM_COMMAND, window.commandOf(window.speedMenu(), 0), 0);
-    if (window.game().boardsize != largest.index + 2) std::fprintf(stderr, "not on the largest board\n");
-    bench::Pilot pilot(window.game(), key);
+    if (screen.game().boardsize != largest.index + 2) std::fprintf(stderr, "not on the largest board\n");
+    bench::Pilot pilot(screen.game(), steerKey);
 
     long ticks = 0;
     long newGames = 0;
     double newGameSeconds = 0;  // building new boards, with the clock stopped
     long wakeUps = 0;
     bool paused = false;
-    clock.onTick = [&] {
-        window.tick();
-        ++ticks;
-        if (paused) return;
-        if (!pilot.steer() || window.game().Timer1().interval == 0) {
-            const double begun = zv::monotonicNow().count() / 1e9;
+    // The window's own wake-up, with the pilot at the keys after it: ticks
+    // made up in one wake-up run unsteered, as they would for a player.
+    clock.onWake = [&](zv::Alarm::Time now) {
+        woke = now;
+        const int ran = screen.wake(now, clock.early());
+        ticks += ran;
+        if (paused || ran == 0) return;
+        if (screen.interval() == 0 || !pilot.steer()) {
+            const double begun = steadySeconds();
             SendMessageW(window.gameoverButton(), BM_CLICK, 0, 0);  // boxed in or crashed: a new game
-            newGameSeconds += zv::monotonicNow().count() / 1e9 - begun;
+            newGameSeconds += steadySeconds() - begun;
             ++newGames;
+            woke = clock.now();
             pilot.steer();
         }
     };
+    woke = clock.now();
     pilot.steer();
     const ULONGLONG start = GetTickCount64();
     const double cpuStart = cpuSeconds();
@@ -114,9 +131,9 @@ Figures play(double seconds) {
             if (woke == WAIT_OBJECT_0) clock.woken();
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if constexpr (std::is_same_v<Clock, SetTimerClock>)
+            if constexpr (std::is_same_v<Clock, SetTimerAlarm>)
                 if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == clock.id()) {
-                    if (clock.onTick) clock.onTick();
+                    clock.onWake(clock.now());
                     continue;
                 }
             if (!window.preTranslate(msg)) {
@@ -128,10 +145,8 @@ Figures play(double seconds) {
     // Two seconds paused: the 100 ms wait timeout alone accounts for about 20.
     long long dropped = 0;
     bool highResolution = false;
-    if constexpr (std::is_same_v<Clock, zv::WaitableClock>) {
-        dropped = clock.droppedTicks();
-        highResolution = clock.highResolution();
-    }
+    dropped = screen.droppedTicks();
+    if constexpr (std::is_same_v<Clock, zv::WaitableClock>) highResolution = clock.highResolution();
     return {double(playedTicks) / played,
             double(playedTicks) / (played - playedNewGameSeconds),
             100 * cpu / played,
@@ -146,7 +161,7 @@ Figures play(double seconds) {
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 5;
     const Figures waitable = play<zv::WaitableClock>(seconds);
-    const Figures plain = play<SetTimerClock>(seconds);
+    const Figures plain = play<SetTimerAlarm>(seconds);
     std::printf("clock                 ticks/s  of play  CPU %%  wake-ups in 2 s paused\n");
     auto line = [](const char* name, const Figures& f) {
         std::printf("%-18s %10.1f %8.1f %6.1f %6ld   (%ld new games, %lld ticks dropped)\n", name, f.ticksPerSecond,

@@ -1,9 +1,12 @@
-// The waitable-timer clock in the real message loop.
+// The waitable-timer alarm in the real message loop.
 #include "win32_support.h"
 #include "window/win32/waitable_clock.h"
 
 namespace wt {
 namespace {
+
+using namespace std::chrono_literals;
+using Time = zv::Alarm::Time;
 
 // Waits in the message loop's way until `done` or a generous deadline.
 template <typename Done>
@@ -16,54 +19,56 @@ bool waitFor(zv::WaitableClock& clock, Done done) {
     return done();
 }
 
-TEST(WaitableClock, TicksWhileRunningAndNeverWakesWhileStopped) {
+TEST(WaitableClock, WakesAtTheTimeAskedAndNeverOnceCancelledOrReplaced) {
     zv::WaitableClock clock;
-    int ticks = 0;
-    clock.onTick = [&] {
-        if (++ticks == 5) clock.setInterval(0);
-    };
-    clock.setInterval(1);
-    EXPECT_TRUE(waitFor(clock, [&] { return clock.interval() == 0; }));
-    EXPECT_EQ(ticks, 5);
-    // Stopped: the timer is cancelled, so the loop sleeps.
+    std::vector<Time> woke;
+    clock.onWake = [&](Time now) { woke.push_back(now); };
+    const Time due = clock.now() + 20ms;
+    clock.wakeAt(due);
+    ASSERT_TRUE(waitFor(clock, [&] { return !woke.empty(); }));
+    EXPECT_GE(woke[0], due - clock.early());
+    // A time already gone by wakes at once, and only once.
+    clock.wakeAt(clock.now() - 5ms);
+    EXPECT_TRUE(waitFor(clock, [&] { return woke.size() == 2; }));
     EXPECT_EQ(WaitForSingleObject(clock.handle(), 50), DWORD(WAIT_TIMEOUT));
-    EXPECT_EQ(ticks, 5);
+    // Cancelled, or put off to a later time: the loop sleeps through the first time.
+    clock.wakeAt(clock.now() + 10ms);
+    clock.wakeAt(std::nullopt);
+    EXPECT_EQ(WaitForSingleObject(clock.handle(), 60), DWORD(WAIT_TIMEOUT));
+    clock.wakeAt(clock.now() + 10ms);
+    clock.wakeAt(clock.now() + 10s);
+    EXPECT_EQ(WaitForSingleObject(clock.handle(), 60), DWORD(WAIT_TIMEOUT));
+    EXPECT_EQ(woke.size(), 2u);
 }
 
-// Woken late, the clock runs the ticks it missed within a screen refresh
-// (16 ms at 1 ms a tick) and drops the ones before, unless a tick restarts it.
-TEST(WaitableClock, CatchesUpAShortDelayAndDropsALongOne) {
-    zv::WaitableClock clock;
-    int ticks = 0;
-    clock.onTick = [&] { ++ticks; };
-    clock.setInterval(1);
-    Sleep(5);  // at least five ticks fall due
-    clock.woken();
-    EXPECT_GE(ticks, 5);
-    EXPECT_LE(ticks, 16);
-    ticks = 0;
-    const auto dropped = clock.droppedTicks();
-    Sleep(100);
-    clock.woken();
-    EXPECT_EQ(ticks, 16);
-    EXPECT_GE(clock.droppedTicks() - dropped, 100 - 16);
+// The game in the program's own message loop on the real clock: an arrow
+// starts it and the head moves on its own, on with the Size menu open as well
+// (Windows' menu loop holds the thread then), until Quit ends the loop.
+zv::GameWindow* running = nullptr;
+double startRow = 0;
+double rowAtOpen = 0;
+double rowsWhileOpen = 0;
+bool menuOpened = false;
+ULONGLONG deadline = 0;
 
-    // A tick that starts a new game restarts the clock: what the old
-    // countdown owed lapses.
-    ticks = 0;
-    clock.onTick = [&] {
-        ++ticks;
-        clock.setInterval(0);
-        clock.setInterval(1);
-    };
-    Sleep(5);
-    clock.woken();
-    EXPECT_EQ(ticks, 1);
+double headRow() { return running->screen().game().heady; }
+
+// On a thread timer, which the menu's loop dispatches too.
+void CALLBACK watch(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!menuOpened) {
+        if (headRow() >= startRow) return;
+        menuOpened = true;
+        rowAtOpen = headRow();
+        TrackPopupMenu(running->sizeMenu(), 0, 0, 0, 0, running->hwnd(), nullptr);  // until EndMenu
+        KillTimer(nullptr, id);
+        PostMessageW(running->hwnd(), WM_COMMAND, running->quitCommand(), 0);
+    } else if (rowAtOpen - headRow() >= 3 || GetTickCount64() > deadline) {
+        rowsWhileOpen = rowAtOpen - headRow();
+        EndMenu();
+    }
 }
 
-// The window's game, driven by the real clock: an arrow starts it, and the
-// head moves without any tick from the test.
-TEST(WaitableClock, DrivesTheGameThroughTheWindow) {
+TEST(WaitableClock, DrivesTheGameInTheMessageLoopWithAMenuOpen) {
     auto source = std::make_unique<ScriptedRandom>();
     ScriptedRandom& random = *source;
     lineUpBoard(random, 50);
@@ -74,11 +79,15 @@ TEST(WaitableClock, DrivesTheGameThroughTheWindow) {
     window.show(SW_SHOWNORMAL);
     PostMessageW(window.hwnd(), WM_KEYDOWN, VK_UP, 1);
     zv::pumpMessages(window);
-    const double start = window.game().heady;
-    EXPECT_TRUE(waitFor(clock, [&] {
-        zv::pumpMessages(window);
-        return window.game().heady <= start - 2;
-    }));
+    running = &window;
+    startRow = headRow();
+    deadline = GetTickCount64() + 10'000;
+    SetTimer(nullptr, 0, 20, watch);
+    EXPECT_EQ(zv::runMessageLoop(window, clock), 0);
+    EXPECT_TRUE(window.ended());
+    EXPECT_TRUE(menuOpened);
+    EXPECT_LT(rowAtOpen, startRow);
+    EXPECT_GE(rowsWhileOpen, 3);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 // The Win32 window's tests: the real window on Wine, a scripted random source,
-// a clock the test ticks by hand, real messages, and the pixels read back.
+// an alarm the test sets off by hand, real messages, and the pixels read back.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,7 +15,7 @@
 #include "window/description.h"
 #include "window/win32/game_window.h"
 #include "window/win32/message_loop.h"
-#include "hand_clock.h"
+#include "hand_alarm.h"
 
 namespace wt {
 
@@ -62,7 +62,7 @@ inline std::string describe(zv::Rgb c) {
     return text.append(std::to_string(c.blue)).append(")");
 }
 
-// Opens the window on screen with a scripted random source and a hand clock.
+// Opens the window on screen with a scripted random source and a hand alarm.
 class Win32Test : public ::testing::Test {
 protected:
     void TearDown() override { window.reset(); }
@@ -71,14 +71,17 @@ protected:
         auto source = std::make_unique<ScriptedRandom>();
         random = source.get();
         lineUpBoard(*random, 50);
-        window = std::make_unique<zv::GameWindow>(std::move(source), std::make_unique<HandClock>());
+        auto hand = std::make_unique<HandAlarm>();
+        alarm = hand.get();
+        window = std::make_unique<zv::GameWindow>(std::move(source), std::move(hand));
         window->show(SW_SHOWNORMAL);
         pump();
     }
 
-    zv::zorvane& game() { return window->game(); }
+    zv::zorvane& game() { return window->screen().game(); }
+    const zv::BoardGeometry& geometry() { return window->screen().geometry(); }
     HWND hwnd() { return window->hwnd(); }
-    int interval() { return window->clock().interval(); }
+    int interval() { return window->screen().interval(); }
     bool shown(HWND button) { return IsWindowVisible(button) != FALSE; }
 
     void pump() { zv::pumpMessages(*window); }
@@ -98,17 +101,17 @@ protected:
         PostMessageW(hwnd(), WM_COMMAND, id, 0);
         pump();
     }
-    // Ticks on which no food is eaten and none is placed.
+    // Ticks on which no food is eaten and none is placed, each at its time.
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
             random->push(keepFood);
-            window->tick();
+            ASSERT_TRUE(alarm->fire());
         }
         pump();
     }
     // The colour at the middle of board cell n.
     zv::Rgb cellColour(const Picture& picture, int n) {
-        const zv::Box box = window->shell().geometry().cellBox(n);
+        const zv::Box box = geometry().cellBox(n);
         return picture.at(box.x + box.width / 2, box.y + box.height / 2);
     }
     int cellNumber(int x, int y) { return x + int(game().cols) * (y - 1); }
@@ -122,6 +125,7 @@ protected:
 
     std::unique_ptr<zv::GameWindow> window;
     ScriptedRandom* random = nullptr;
+    HandAlarm* alarm = nullptr;
 };
 
 }  // namespace wt

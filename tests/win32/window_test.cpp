@@ -4,6 +4,7 @@
 
 #include "win32_support.h"
 #include "screen/key_rules.h"
+#include "screen/swipe.h"
 #include "window/menus.h"
 
 namespace wt {
@@ -29,7 +30,7 @@ protected:
     void expectBoard() {
         SCOPED_TRACE("side " + std::to_string(game().boardsize));
         const Picture picture(hwnd());
-        const zv::BoardGeometry& geometry = window->shell().geometry();
+        const zv::BoardGeometry& geometry = Win32Test::geometry();
         const zv::Box inner = geometry.toDevice(zv::innerBox(game().innerWidth(), game().innerHeight()));
         EXPECT_EQ(picture.width, inner.width);
         EXPECT_EQ(picture.height, inner.height);
@@ -80,11 +81,11 @@ TEST_F(Drawing, AMonitorOfAnotherScaleLaysTheWindowOutAgain) {
     RECT place;
     GetWindowRect(hwnd(), &place);
     SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&place));
-    EXPECT_EQ(window->shell().geometry().ratio(), 1.5);
+    EXPECT_EQ(geometry().ratio(), 1.5);
     expectBoard();
     RECT button;
     GetWindowRect(window->pauseButton(), &button);
-    const zv::Box expected = window->shell().geometry().toDevice(zv::buttonBox(game().pause()));
+    const zv::Box expected = geometry().toDevice(zv::buttonBox(game().pause()));
     EXPECT_EQ(button.right - button.left, expected.width);
     EXPECT_EQ(button.bottom - button.top, expected.height);
 }
@@ -114,7 +115,7 @@ TEST_F(Keys, PPausesAndShowsPauseWhichResumes) {
     RECT place;
     GetWindowRect(window->pauseButton(), &place);
     MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&place), 2);
-    const zv::Box expected = window->shell().geometry().toDevice(zv::buttonBox(game().pause()));
+    const zv::Box expected = geometry().toDevice(zv::buttonBox(game().pause()));
     EXPECT_EQ(place.left, expected.x);
     EXPECT_EQ(place.top, expected.y);
     EXPECT_EQ(place.right - place.left, expected.width);
@@ -127,6 +128,35 @@ TEST_F(Keys, PPausesAndShowsPauseWhichResumes) {
     EXPECT_EQ(GetFocus(), hwnd());
     key(VK_LEFT);
     EXPECT_EQ(game().direction, "left");
+}
+
+// A finger on the board, as Windows reports it in screen pixels: the window
+// hands the screen logical pixels, so at 200 % a finger that moved 24 pixels
+// is still in the dead zone; past it, the swipe turns; a tap pauses.
+TEST_F(Keys, AFingerSwipesAndTapsInTheBoardsLogicalPixels) {
+    open();
+    RECT place;
+    GetWindowRect(hwnd(), &place);
+    SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&place));
+    const auto finger = [&](UINT message, int x, int y) {
+        POINT at{x, y};
+        ClientToScreen(hwnd(), &at);
+        PostMessageW(hwnd(), message, 1, MAKELPARAM(at.x, at.y));
+        pump();
+    };
+    constexpr UINT down = 0x0246, update = 0x0245, up = 0x0247;
+    const int deadZone = int(zv::Swipe::deadZone * 2);
+    finger(down, 200, 200);
+    finger(update, 200 + deadZone - 8, 200);
+    EXPECT_EQ(interval(), 0) << "still within the dead zone";
+    finger(update, 200 + deadZone, 200);
+    EXPECT_EQ(game().direction, "right");
+    EXPECT_NE(interval(), 0);
+    finger(up, 200 + deadZone, 200);
+    finger(down, 100, 100);
+    finger(up, 102, 100);
+    EXPECT_EQ(interval(), 0) << "a tap is P";
+    EXPECT_TRUE(shown(window->pauseButton()));
 }
 
 TEST_F(Buttons, AFocusedButtonKeepsArrowsFromTheGameAndTabWalksGameOverFirst) {

@@ -4,24 +4,23 @@
 
 #include <functional>
 #include <memory>
-#include <utility>
+#include <string>
 #include <vector>
 
-#include "screen/shell.h"
-#include "screen/tick_clock.h"
-#include "window/win32/gdi_canvas.h"
+#include "screen/alarm.h"
+#include "screen/pixel_canvas.h"
+#include "screen/screen.h"
 
 namespace zv {
 
-// The game's one window on Win32. Its client area is the board, painted with
-// GDI; the two buttons are native push buttons above it. It hands every event
-// to the game's handler for it and brings the screen in line with the shell's
-// update: changed cells, buttons, title, clock, focus. A reload rebuilds the
-// board and buttons in place; the window itself stays on screen.
-class GameWindow {
+// The game's one window on Win32, a surface over the mid-end. Its client area
+// is the board's picture; the two buttons are native push buttons above it.
+// Every message becomes the screen's event for it, with the alarm's time and
+// the part of the window that holds the keys.
+class GameWindow final : public Surface {
 public:
-    explicit GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<TickClock> clock);
-    ~GameWindow();
+    GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm);
+    ~GameWindow() override;
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;
 
@@ -33,9 +32,7 @@ public:
     // The command id that the menu bar's item raises.
     UINT commandOf(HMENU menu, int position) const { return GetMenuItemID(menu, position); }
     UINT quitCommand() const { return quitCommand_; }
-    zorvane& game() { return shell_.game(); }
-    const Shell& shell() const { return shell_; }
-    TickClock& clock() { return *clock_; }
+    Screen& screen() { return screen_; }
     // True once Quit was chosen or the window was closed.
     bool ended() const { return hwnd_ == nullptr; }
 
@@ -44,57 +41,55 @@ public:
     std::function<void()> whileModal;
 
     void show(int how);
-    // One tick of the game clock.
-    void tick();
-    // Takes a message the loop got before it is dispatched: the accelerators
-    // and the focus keys. True when it was handled.
+    // Takes a message the loop got before it is dispatched: Tab, and a
+    // button's keys that the game takes. True when it was handled.
     bool preTranslate(MSG& msg);
+
+    // The surface.
+    void fillRect(const Box& box, Rgb colour) override { picture_.fillRect(box, colour); }
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
+        picture_.fillDisc(square, fill, outline, pen);
+    }
+    bool layOut(const Box& inner, int width, int height) override;
+    void present(std::span<const Box> painted) override;
+    void placeButton(Button button, const ButtonView& view) override;
+    void setTitle(const std::string& title) override;
+    void buildMenus(std::span<const MenuBarTitle> bar) override;
+    void wakeAt(std::optional<Time> due) override { alarm_->wakeAt(due); }
+    void moveFocus(Focus focus) override;
+    void end() override { DestroyWindow(hwnd_); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    template <typename Handler>
-    void dispatch(Handler&& handler);
-    void apply(const ScreenUpdate& update);
+    bool key(WPARAM virtualKey, Focus holder);
+    void command(UINT id);
+    void touch(Screen::Touch phase, LPARAM lParam);
     void syncButton(HWND button, const ButtonView& view);
-    void layOut(const Box& inner);
-    void fitToDpi(UINT dpi);
-    void repaintPicture();
-    void copyToWindow(HDC dc, const RECT& area) const;
+    void fitFont(UINT dpi);
+    void copyToWindow(HDC dc, const Box& box) const;
     Focus focus() const;
-    HWND windowFor(Focus focus) const;
-    void buildMenus();
-    void moveFocus(bool backward);
-    void keyDown(WPARAM virtualKey);
+    void tabTo(bool backward);
 
-    Shell shell_;
-    std::unique_ptr<TickClock> clock_;
+    std::unique_ptr<Alarm> alarm_;
+    Screen screen_;
     HWND hwnd_ = nullptr;
     HWND pause_ = nullptr;
     HWND gameover_ = nullptr;
     HFONT font_ = nullptr;
+    UINT fontDpi_ = 0;
     HMENU speedMenu_ = nullptr;
     HMENU sizeMenu_ = nullptr;
-    HACCEL accelerators_ = nullptr;
     UINT quitCommand_ = 0;
-    Box inner_;
     // The board as last painted, in device pixels: a tick paints its few
     // cells here and copies just their boxes to the window, and an exposed
     // window is restored from it without painting anything anew.
-    HDC picture_ = nullptr;
-    HBITMAP pictureBitmap_ = nullptr;
-    HGDIOBJ pictureWas_ = nullptr;
-    GdiCanvas::Pixels picturePixels_;
-    // What each menu command runs, by command id less firstCommand.
-    std::vector<std::function<void(zorvane&)>> commands_;
-    // The menus that run a handler as they open.
-    std::vector<std::pair<HMENU, void (zorvane::*)()>> openers_;
-    ButtonView pauseView_;
-    ButtonView gameoverView_;
+    PixelCanvas picture_;
+    ButtonView views_[2];
+    std::vector<HMENU> menus_;  // by place on the bar; none for a command
     HHOOK menuHook_ = nullptr;
     bool inMenuLoop_ = false;
-    bool translatingAccelerator_ = false;
 };
 
 }  // namespace zv

@@ -12,9 +12,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    auto clock = std::make_unique<zv::WaitableClock>();
-    zv::WaitableClock& ticks = *clock;
-    zv::GameWindow window(std::make_unique<zv::TimeSeededRandom>(), std::move(clock));
+    auto owned = std::make_unique<zv::WaitableClock>();
+    zv::WaitableClock& clock = *owned;
+    zv::GameWindow window(std::make_unique<zv::TimeSeededRandom>(), std::move(owned));
     window.show(show);
-    return zv::runMessageLoop(window, ticks);
+    return zv::runMessageLoop(window, clock);
 }

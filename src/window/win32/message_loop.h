@@ -5,13 +5,13 @@
 
 namespace zv {
 
-// Runs the window's messages and the clock's ticks until the game ends. It
+// Runs the window's messages and the clock's wake-ups until the game ends. It
 // sleeps until a message arrives or the clock's timer fires, whichever is
 // first, so a stopped clock costs no wake-ups. Returns the exit status.
 int runMessageLoop(GameWindow& window, WaitableClock& clock);
 
-// Dispatches the messages waiting now, through the window's accelerators and
-// focus keys; false once the program must end.
+// Dispatches the messages waiting now, through the window's keys (Tab and a
+// focused button's shortcuts); false once the program must end.
 bool pumpMessages(GameWindow& window);
 
 }  // namespace zv

@@ -2,48 +2,42 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
-#include "screen/tick_clock.h"
-#include "screen/tick_schedule.h"
+#include "screen/alarm.h"
 
 namespace zv {
 
-// The game clock as a waitable timer that the message loop waits on beside
-// the window's messages. It is armed for each tick's due time on the tick
-// schedule, so it wakes the program only when a tick falls due, and not at
-// all while stopped. A high-resolution timer where Windows has one (10, 1803
-// and later); elsewhere a plain one, with the system's timer resolution at
-// 1 ms for as long as the clock runs.
-class WaitableClock final : public TickClock {
+// The window's alarm: a waitable timer that the message loop waits on beside
+// the window's messages, so the program wakes only when the screen asked to
+// be woken, and not at all while the game stands still. The time is the
+// performance counter's. A high-resolution timer where Windows has one (10,
+// 1803 and later); elsewhere a plain one, with the system's timer resolution
+// at 1 ms for as long as a wake-up is set.
+class WaitableClock final : public Alarm {
 public:
     WaitableClock();
     ~WaitableClock() override;
     WaitableClock(const WaitableClock&) = delete;
     WaitableClock& operator=(const WaitableClock&) = delete;
 
-    void setInterval(int milliseconds) override;
-    int interval() const override { return schedule_.interval(); }
+    Time now() const override;
+    void wakeAt(std::optional<Time> due) override;
+    // Each wake-up is set this much before its time, as timers wake late
+    // more often than early.
+    Time early() const override { return std::chrono::microseconds(500); }
 
-    // What the message loop waits on.
+    // What the message loop waits on; woken() once it was signalled.
     HANDLE handle() const { return timer_; }
-    // The timer fired: runs the tick that fell due and arms the next one.
-    void woken();
-
+    void woken() {
+        if (onWake) onWake(now());
+    }
     bool highResolution() const { return highResolution_; }
-    std::int64_t droppedTicks() const { return schedule_.droppedTicks(); }
 
 private:
-    void wakeAtNextDue();
     void holdFineResolution(bool hold);
 
-    TickSchedule schedule_;
     HANDLE timer_ = nullptr;
     bool highResolution_ = false;
     bool fineResolutionHeld_ = false;
 };
-
-// Time on the performance counter, the monotonic clock the schedule runs on.
-TickSchedule::Time monotonicNow();
 
 }  // namespace zv

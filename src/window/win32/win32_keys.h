@@ -1,16 +1,13 @@
 #pragma once
 
-#include <optional>
-
 #include "screen/key_rules.h"
 
 namespace zv {
 
-// What the key handler receives for a key-down with this virtual-key code,
-// or nothing for a modifier on its own. The game's codes are Windows'
-// virtual-key codes, and Windows already maps letters by their place on
-// non-Latin layouts, so the code passes as it is.
-std::optional<KeyDown> win32KeyDown(unsigned virtualKey, HeldModifiers held);
+// A key-down's virtual-key code as the game's key rules take it. The game's
+// codes are Windows' virtual-key codes, and Windows already maps letters by
+// their place on non-Latin layouts, so the code passes as it is.
+KeyInput win32KeyInput(unsigned virtualKey);
 
 // The modifiers held right now, from the thread's keyboard state.
 HeldModifiers heldModifiers();
