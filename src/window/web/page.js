@@ -150,11 +150,13 @@ loading.then((mod) => {
   // What the benchmark reads: ticks run and when the last one ran. With
   // ?pace=timeout each wake-up runs one tick, as a plain timer would.
   const onePerWake = new URLSearchParams(location.search).get('pace') === 'timeout';
+  // With ?test&pilot the benchmarks' pilot steers before every tick.
+  const piloted = new URLSearchParams(location.search).has('test') && new URLSearchParams(location.search).has('pilot');
   const ticks = { total: 0, lastAt: 0, firstBoardAt: 0 };
   function wake() {
     wakeTimer = 0;
     if (ended) return;
-    const ran = call('zv_frame', performance.now(), onePerWake ? 1 : 0);
+    const ran = piloted ? call('zv_pilot', performance.now()) : call('zv_frame', performance.now(), onePerWake ? 1 : 0);
     ticks.total += ran;
     if (ran) ticks.lastAt = performance.now();
     sync();

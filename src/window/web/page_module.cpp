@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "pilot.h"
 #include "screen/pixel_canvas.h"
 #include "screen/menu_table.h"
 #include "screen/screen.h"
@@ -95,6 +96,30 @@ public:
 
     double nextDue() const { return due_ ? double(due_->count()) / 1e6 : -1; }
 
+    // The benchmarks' pilot (bench/pilot.h), made on first use: it turns the
+    // snake between ticks, its key arriving just before the tick it is for,
+    // and starts a new game when the snake has crashed, as the desktop's do.
+    int pilotTicks(Time now) {
+        if (!pilot_) pilot_.emplace(screen_.game(), [this](Integer code) {
+            screen_.key(pressAt_, KeyDown{code, 0}, Focus::Board);
+        });
+        // One tick at a time, each at its due time; the last of the ticks the
+        // catch-up allows takes the rest as the clock's own wake-up would.
+        const int most = ticksWithin(TickSchedule::catchUpSpan, screen_.interval());
+        int ran = 0;
+        for (int n = 1; n <= most && screen_.nextDue() && *screen_.nextDue() <= now; ++n) {
+            pressAt_ = *screen_.nextDue() - Time(1);
+            pilot_->steer();
+            if (const auto due = screen_.nextDue()) ran += n < most ? screen_.wake(*due) : screen_.wake(now, {}, 1);
+        }
+        if (!screen_.nextDue() && view_.gameoverShown) {
+            screen_.click(now, Button::GameOver);
+            pressAt_ = now;
+            pilot_->steer();
+        }
+        return ran;
+    }
+
     void fillRect(const Box& box, Rgb colour) override { canvas_.fillRect(box, colour); }
     void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
         canvas_.fillDisc(square, fill, outline, pen);
@@ -137,6 +162,8 @@ private:
     View view_;
     std::string title_;
     std::optional<Time> due_;
+    std::optional<bench::Pilot> pilot_;
+    Time pressAt_{};
 };
 
 using Time = Surface::Time;
@@ -211,6 +238,8 @@ EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game() ? game()->nextDue() : 
 EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) {
     return game() ? game()->call().wake(zv::toTime(now), {}, most) : 0;
 }
+// The same with the benchmarks' pilot steering before every tick (?test&pilot).
+EMSCRIPTEN_KEEPALIVE int zv_pilot(double now) { return game() ? game()->call(), game()->pilotTicks(zv::toTime(now)) : 0; }
 EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->screen().droppedTicks()) : 0; }
 
 // Whether the game took the key; one the page leaves to the browser
