@@ -286,20 +286,26 @@ test('a second copy of the module, not yet started, answers every call as for no
     const call = (name, ...args) => mod['_' + name](...args);
     const key = (k) => mod.ccall('zv_key', 'number', ['number', 'number', 'string', 'string', 'number', 'number',
       'number', 'number'], [5, 1, k, k, 0, 0, 0, 0]);
-    const keys = [key('F1'), key('ArrowUp')];
+    const keys = [key('F1'), key('ArrowUp'), key('Tab')];
     // Quit among them: nothing to end.
-    for (const [name, ...args] of [['zv_click', 5, 1, 1], ['zv_menu_open', 5, 1, 0], ['zv_menu_choose', 5, 1, 0, 0],
-      ['zv_menu_command', 5, 1, 2], ['zv_take_dirty']]) call(name, ...args);
+    for (const [name, ...args] of [['zv_click', 5, 1], ['zv_menu_mouse', 5, 1, 0, 0, -1], ['zv_menu_mouse', 5, 1, 3, 0, 0],
+      ['zv_menu_mouse', 5, 1, 4, 2, -1], ['zv_menu_alt'], ['zv_touch', 5, 0, 1, 1], ['zv_take_dirty']]) call(name, ...args);
+    // The view word by word, named by the module's layout.
     const v = call('zv_view') >> 2;
+    const { view } = JSON.parse(mod.UTF8ToString(call('zv_layout')));
+    const words = Object.fromEntries(Object.entries(view).map(([name, [word, box]]) =>
+      [name, [...mod.HEAP32.subarray(v + word, v + word + (box ? 4 : 1))]]));
     const b = call('zv_cell_box', 0, 0) >> 2;
-    return { keys, ratio: call('zv_set_ratio', 2), frame: call('zv_frame', 10, 0), due: call('zv_next_due'),
-      dropped: call('zv_dropped_ticks'), title: mod.UTF8ToString(call('zv_title')), pixels: call('zv_pixels'),
-      view: [...mod.HEAP32.subarray(v, v + 24)], box: [...mod.HEAP32.subarray(b, b + 4)] };
+    return { keys, ratio: call('zv_set_ratio', 2), frame: call('zv_frame', 10, 0), pilot: call('zv_pilot', 10),
+      due: call('zv_next_due'), dropped: call('zv_dropped_ticks'), title: mod.UTF8ToString(call('zv_title')),
+      pixels: call('zv_pixels'), words, box: [...mod.HEAP32.subarray(b, b + 4)] };
   });
-  const empty = new Array(24).fill(0);
-  empty[18] = -1;  // the focus: nowhere to go
-  assert.deepEqual(answers, { keys: [0, 0], ratio: 0, frame: 0, due: -1, dropped: 0,
-    title: '', pixels: 0, view: empty, box: [0, 0, 0, 0] });
+  // Nothing anywhere: no focus to move, no menu open or lit.
+  const none = ['focus', 'menuOpen', 'menuItem', 'menuTitle'];
+  const empty = Object.fromEntries(Object.entries(answers.words).map(([name, w]) => [name, w.map(() => (none.includes(name) ? -1 : 0))]));
+  assert.ok(Object.keys(empty).length > 10, 'the view has its fields');
+  assert.deepEqual(answers, { keys: [0, 0, 0], ratio: 0, frame: 0, pilot: 0, due: -1, dropped: 0,
+    title: '', pixels: 0, words: empty, box: [0, 0, 0, 0] });
   assert.deepEqual(page.errors, []);
   await page.close();
 });
