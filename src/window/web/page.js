@@ -1,7 +1,5 @@
-// The page around the game's module: it forwards events with their time
-// stamps and draws what the module's view says. Every rule is the module's:
-// the keys and where they go, the menus' table, the buttons' captions and
-// font, the view's layout, a finger's swipe.
+// The page around the game's module: it forwards events with their time stamps
+// and draws what the module's view says. Every rule of the game is the module's.
 
 // Once loaded, the page plays offline; the browser asks the server for a new worker at every load.
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
@@ -13,8 +11,7 @@ const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeUR
 const address = new URLSearchParams(location.search);
 const $ = (id) => document.getElementById(id);
 
-// Without its module there is no game: the page says so and offers to try
-// again, rather than stay blank.
+// Without its module there is no game: the page says so and offers to try again.
 function failed(error) {
   console.error(`Zorvane could not be loaded: ${error}`);
   $('failed').hidden = false;
@@ -29,8 +26,7 @@ loading.then((mod) => {
   // Where the view's fields lie, the focus's numbers, the buttons' captions and font.
   const layout = JSON.parse(text(call('zv_layout')));
   const Focus = layout.focus;
-  const [windowEl, menubar, board, pauseButton, gameoverButton, scrim] =
-    ['window', 'menubar', 'board', 'pause', 'gameover', 'scrim'].map($);
+  const [windowEl, menubar, board, pauseButton, gameoverButton, scrim] = ['window', 'menubar', 'board', 'pause', 'gameover', 'scrim'].map($);
   const buttons = [pauseButton, gameoverButton];
   // The fallbacks are faces of the same measure where the window's font is missing.
   buttons.forEach((button, i) => {
@@ -49,19 +45,14 @@ loading.then((mod) => {
   // A box of four 32-bit words at word i of the module's memory.
   const boxAt = (i, h = mod.HEAP32) => ({ x: h[i], y: h[i + 1], width: h[i + 2], height: h[i + 3] });
   // The module's view of the screen, read by its layout.
-  function view() {
-    const at = call('zv_view') >> 2;
-    const v = {};
-    for (const [name, [word, box]] of Object.entries(layout.view)) v[name] = box ? boxAt(at + word) : mod.HEAP32[at + word];
-    return v;
-  }
+  const view = (at = call('zv_view') >> 2) => Object.fromEntries(Object.entries(layout.view).map(([name, [word, box]]) =>
+    [name, box ? boxAt(at + word) : mod.HEAP32[at + word]]));
 
   // Which part of the window holds the keys, as the module counts them.
   const parts = new Map([[board, Focus.Board], [pauseButton, Focus.Pause], [gameoverButton, Focus.GameOver]]);
   const focusNow = () => parts.get(document.activeElement) ?? Focus.Board;  // the page itself: the board's
 
-  // Once a frame: what was painted since the last frame, and the title (a
-  // title set at every tick would cost more than the ticks).
+  // Once a frame: what was painted since, and the title (set at every tick it costs more than the ticks).
   function frame() {
     framePending = false;
     if (ended) return;
@@ -86,16 +77,26 @@ loading.then((mod) => {
     Object.assign(button.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
   }
 
-  // The canvas in device pixels, on whole device pixels below the menu bar.
-  // The board's own ratio may be nearer 1 than the screen's, never farther.
+  // A CSS length on whole device pixels that layout keeps as it is (it counts
+  // in 64ths of a pixel): a canvas between two device pixels would be smoothed.
+  function snap(css) {
+    const fits = (n) => Math.abs((n * 64) / ratio - Math.round((n * 64) / ratio)) < 1e-6;
+    let k = Math.ceil(css * ratio - 1e-6);
+    while (!fits(k) && k < css * ratio + 64) k++;
+    return `${k / ratio}px`;
+  }
+  // The canvas in device pixels, centred, on whole device pixels below the
+  // menu bar; the board's own ratio may be nearer 1 than the screen's.
   function layOut(v) {
     const drawn = call('zv_ratio');
     board.width = v.width;
     board.height = v.height;
     Object.assign(board.style, { width: `${v.width / drawn}px`, height: `${v.height / drawn}px` });
-    menubar.style.height = `${Math.ceil(19 * ratio) / ratio}px`;
+    menubar.style.height = snap(19);
     windowEl.style.width = board.style.width;
+    centre();
   }
+  const centre = () => (windowEl.style.marginLeft = snap(Math.max(0, (window.innerWidth - parseFloat(board.style.width)) / 2)));
 
   // Brings the page in line with the game after every call into it.
   function sync() {
@@ -110,22 +111,17 @@ loading.then((mod) => {
     showMenus(v);
     const target = [...parts].find(([, part]) => part === v.focus)?.[0] ?? board;
     if (v.focus >= 0 && document.activeElement !== target) target.focus(focusOptions);
-    schedule();
+    // One wake-up at the next tick's due time; none while the clock stands.
+    clearTimeout(wakeTimer);
+    const due = call('zv_next_due');
+    wakeTimer = due < 0 ? 0 : setTimeout(wake, Math.max(0, due - performance.now()));
     if (!framePending) {
       framePending = true;
       requestAnimationFrame(frame);
     }
   }
 
-  // One wake-up at the next tick's due time; none while the clock stands.
-  function schedule() {
-    clearTimeout(wakeTimer);
-    const due = call('zv_next_due');
-    wakeTimer = due < 0 ? 0 : setTimeout(wake, Math.max(0, due - performance.now()));
-  }
-
-  // What the benchmark reads: the ticks run and when the first board showed. With
-  // ?test&pilot the benchmarks' pilot steers before every tick.
+  // For the benchmark: ticks run, the first board's time; ?test&pilot: the pilot steers.
   const piloted = address.has('test') && address.has('pilot');
   const ticks = { total: 0, firstBoardAt: 0 };
   function wake() {
@@ -154,12 +150,11 @@ loading.then((mod) => {
     if (window.matchMedia('(display-mode: standalone)').matches) window.close();
   }
 
-  // The menu bar, built from the game's own table; the module keeps which
-  // menu is open and which item or title is lit, and the keys stay where
-  // they were meanwhile.
+  // The menu bar from the game's own table; the module keeps which menu is
+  // open and which item or title is lit. The keys stay where they were.
   const Mouse = { press: 0, enter: 1, point: 2, choose: 3, click: 4, away: 5 };
   const mouse = (what, t, i = -1) => (event) => {
-    event.preventDefault();  // the keys stay where they are
+    event.preventDefault();
     send('zv_menu_mouse', event, focusNow(), what, t, i);
   };
   const el = (tag, props, ...content) => {
@@ -197,8 +192,7 @@ loading.then((mod) => {
     scrim.hidden = menuOpen < 0 && menuTitle < 0;
   }
 
-  // Keys go to the module, which says whether the browser may have them, or
-  // that Tab is the page's to take round the window.
+  // Keys go to the module: it says whether the browser may have them, or that Tab is the page's.
   let altAlone = false;
   document.addEventListener('keydown', (event) => {
     if (ended) return;
@@ -229,8 +223,7 @@ loading.then((mod) => {
   }));
   $('again').addEventListener('click', () => location.reload());
 
-  // A finger on the board steers: its moves go to the module, which turns a
-  // swipe into an arrow and a tap into P. A mouse or pen clicks as before.
+  // A finger on the board steers (the module's swipe and tap); a mouse or pen clicks as before.
   const phases = { pointerdown: 0, pointermove: 1, pointerup: 2, pointercancel: 3 };
   for (const [type, phase] of Object.entries(phases)) {
     board.addEventListener(type, (event) => {
@@ -241,8 +234,8 @@ loading.then((mod) => {
     });
   }
 
-  // A new ratio (a zoom, another screen) repaints the board in its pixels.
-  // Browsers tell it by a media query's change, some only by a resize.
+  // A new ratio (a zoom, another screen) repaints the board in its pixels;
+  // browsers tell it by a media query's change, some only by a resize.
   function ratioChanged() {
     const now = window.devicePixelRatio || 1;
     if (ended || now === ratio) return;
@@ -253,7 +246,10 @@ loading.then((mod) => {
   function watchRatio() {
     window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', ratioChanged, { once: true });
   }
-  window.addEventListener('resize', ratioChanged);
+  window.addEventListener('resize', () => {
+    centre();
+    ratioChanged();
+  });
 
   mod.ccall('zv_start', null, ['number', 'string'], [ratio, address.get('seed') ?? '']);
   windowEl.hidden = false;
@@ -261,13 +257,13 @@ loading.then((mod) => {
   frame();  // the first board and title before anyone looks
   board.focus(focusOptions);
   watchRatio();
-  // What the tests read back (the view, where a cell stands, the clock),
-  // only when the address asks for it (?test).
+  // What the tests read back, only when the address asks for it (?test).
   if (!address.has('test')) return;
   const cellBox = (column, row) => boxAt(call('zv_cell_box', column, row) >> 2);
   window.zorvane = {
     view, cellBox, ready: true,
     scheduled: () => wakeTimer !== 0,
     ticks: () => ({ ...ticks, dropped: call('zv_dropped_ticks') }),
+    picture: () => mod.HEAPU8.slice(call('zv_pixels'), call('zv_pixels') + board.width * board.height * 4),
   };
 }, failed);
