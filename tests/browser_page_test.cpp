@@ -32,3 +32,17 @@ TEST(BrowserKeys, WithAltHeldAKeyIsTheBrowsersAndWithShiftOrCtrlTheGames) {
     EXPECT_EQ(left->keyCode, keys::Left);
     EXPECT_EQ(left->shift, shiftState({.shift = true, .ctrl = true}));
 }
+
+TEST(BrowserKeys, ThePageKeepsWhatTheGameTookAndFunctionKeysAndOnAButtonAllButItsPressKeys) {
+    EXPECT_TRUE(pageKeepsKey("ArrowUp", {}, false, true, false));
+    EXPECT_FALSE(pageKeepsKey("ArrowUp", {}, false, false, false));
+    EXPECT_TRUE(pageKeepsKey("F7", {}, false, false, false));  // no game item, still not the browser's reload
+    EXPECT_TRUE(pageKeepsKey("F24", {}, false, false, false));
+    EXPECT_FALSE(pageKeepsKey("F25", {}, false, false, false));
+    EXPECT_TRUE(pageKeepsKey("ArrowDown", {}, false, false, true));  // no scrolling from a focused button
+    EXPECT_FALSE(pageKeepsKey(" ", {}, false, false, true));        // Space and Enter press it
+    EXPECT_FALSE(pageKeepsKey("Enter", {}, false, false, true));
+    for (const HeldModifiers held : {HeldModifiers{.ctrl = true}, HeldModifiers{.alt = true}})
+        EXPECT_FALSE(pageKeepsKey("F5", held, false, true, true));
+    EXPECT_FALSE(pageKeepsKey("F5", {}, true, true, false));  // the system key's shortcuts are the browser's
+}

@@ -1,60 +1,50 @@
-// Game ticks per second and CPU at "Insane" (1 ms) on the 100x100 board in
-// headless Chromium: the page's own clock (every due tick per wake-up)
-// against one tick per setTimeout callback (?pace=timeout), and the time from
+// One steady run at "Insane" (1 ms) on the 100x100 board in headless
+// Chromium, the snake kept alive by the benchmarks' pilot (bench/pilot.h,
+// compiled into the page's module and steering before every tick with
+// ?test&pilot; it starts a new game when the snake has boxed itself in, as
+// on the desktop): game ticks per second, the new boards among them, the page's CPU as a share of one core
+// (CDP's TaskDuration over the run), frames per second, and the time from
 // navigation to the first drawn board. Run on a quiet machine, after
 // scripts/web_check.sh has built the page and installed puppeteer-core:
-//   node bench/web/ticks.mjs            (BURSTS=40 by default)
-// The snake runs from the middle of a new board until it hits something; each
-// run is one burst, sampled every few milliseconds while it runs.
+//   node bench/web/ticks.mjs            (SECONDS=12, RUNS=3 by default)
 import { serve, launch, close, open } from '../../tests/web/harness.mjs';
 
-const bursts = Number(process.env.BURSTS ?? 40);
+const seconds = Number(process.env.SECONDS ?? 12);
+const runs = Number(process.env.RUNS ?? 3);
 const server = await serve();
 const browser = await launch();
 
-async function measure(query) {
-  const page = await open(browser, server, { seed: 11, query });
-  const firstBoard = await page.evaluate(() => window.zorvane.ticks().firstBoardAt);
+async function measure() {
+  const page = await open(browser, server, { seed: 11, query: '&pilot' });
+  const firstBoardMs = Math.round(await page.evaluate(() => window.zorvane.ticks().firstBoardAt));
   await page.keyboard.press('F12');
   await page.click('#gameover');
   await page.keyboard.press('F1');
+  await page.keyboard.press('ArrowUp');  // the pilot steers from the first tick on
   const cdp = await page.createCDPSession();
   await cdp.send('Performance.enable');
   const busy = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
-  const busy0 = await busy();
-  const wall0 = Date.now();
-  let ticks = 0;
-  let elapsed = 0;
-  for (let i = 0; i < bursts; i++) {
-    const key = ['ArrowUp', 'ArrowLeft', 'ArrowDown', 'ArrowRight'][i % 4];
-    const run = await page.evaluate(async (key) => {
-      // Sampled while the snake runs, so neither the wait for the first tick
-      // nor the late wake-up that finds the crash counts against the pace.
-      document.dispatchEvent(new KeyboardEvent('keydown', { key, code: key, bubbles: true }));
-      let first = null;
-      let last = null;
-      for (;;) {
-        await new Promise((resolve) => setTimeout(resolve, 5));
-        if (window.zorvane.view().interval === 0) break;
-        const sample = { total: window.zorvane.ticks().total, at: performance.now() };
-        if (first === null) first = sample;
-        else last = sample;
-      }
-      document.getElementById('gameover').click();
-      return last === null ? { ticks: 0, elapsed: 0 } : { ticks: last.total - first.total, elapsed: last.at - first.at };
-    }, key);
-    ticks += run.ticks;
-    elapsed += run.elapsed;
-  }
-  const cpu = (await busy()) - busy0;
-  const wall = (Date.now() - wall0) / 1000;
+  const sample = () => page.evaluate(() => ({ ...window.zorvane.ticks(), at: performance.now(),
+    boards: window.zorvane.view().rebuilds, interval: window.zorvane.view().interval }));
+  // Frames counted by the page itself, from the first sample on.
+  await page.evaluate(() => {
+    window.frames_ = 0;
+    const count = () => { window.frames_++; requestAnimationFrame(count); };
+    requestAnimationFrame(count);
+  });
+  const [busy0, first] = [await busy(), await sample()];
+  const frames0 = await page.evaluate(() => window.frames_);
+  await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+  const [busy1, last] = [await busy(), await sample()];
+  const frames = (await page.evaluate(() => window.frames_)) - frames0;
   await page.close();
-  return { ticksPerSecond: Math.round((ticks * 1000) / elapsed), ticks, cpuPercent: Math.round((100 * cpu) / wall),
-    firstBoardMs: Math.round(firstBoard) };
+  const elapsed = (last.at - first.at) / 1000;
+  if (last.interval !== 1) throw new Error(`the snake stopped (interval ${last.interval}): no steady run`);
+  return { ticksPerSecond: Math.round((last.total - first.total) / elapsed), dropped: last.dropped - first.dropped,
+    newBoards: last.boards - first.boards,
+    cpuPercent: Math.round((100 * (busy1 - busy0)) / elapsed), framesPerSecond: Math.round(frames / elapsed),
+    firstBoardMs, seconds: Math.round(elapsed * 10) / 10 };
 }
 
-const due = await measure('');
-const timeout = await measure('&pace=timeout');
-console.log('every due tick per wake-up:', due);
-console.log('one tick per setTimeout:  ', timeout);
+for (let i = 0; i < runs; i++) console.log(await measure());
 await close(browser, server);

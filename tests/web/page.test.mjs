@@ -286,20 +286,26 @@ test('a second copy of the module, not yet started, answers every call as for no
     const call = (name, ...args) => mod['_' + name](...args);
     const key = (k) => mod.ccall('zv_key', 'number', ['number', 'number', 'string', 'string', 'number', 'number',
       'number', 'number'], [5, 1, k, k, 0, 0, 0, 0]);
-    const keys = [key('F1'), key('ArrowUp')];
+    const keys = [key('F1'), key('ArrowUp'), key('Tab')];
     // Quit among them: nothing to end.
-    for (const [name, ...args] of [['zv_click', 5, 1, 1], ['zv_menu_open', 5, 1, 0], ['zv_menu_choose', 5, 1, 0, 0],
-      ['zv_menu_command', 5, 1, 2], ['zv_take_dirty']]) call(name, ...args);
+    for (const [name, ...args] of [['zv_click', 5, 1], ['zv_menu_mouse', 5, 1, 0, 0, -1], ['zv_menu_mouse', 5, 1, 3, 0, 0],
+      ['zv_menu_mouse', 5, 1, 4, 2, -1], ['zv_menu_alt'], ['zv_touch', 5, 0, 1, 1], ['zv_take_dirty']]) call(name, ...args);
+    // The view word by word, named by the module's layout.
     const v = call('zv_view') >> 2;
+    const { view } = JSON.parse(mod.UTF8ToString(call('zv_layout')));
+    const words = Object.fromEntries(Object.entries(view).map(([name, [word, box]]) =>
+      [name, [...mod.HEAP32.subarray(v + word, v + word + (box ? 4 : 1))]]));
     const b = call('zv_cell_box', 0, 0) >> 2;
-    return { keys, ratio: call('zv_set_ratio', 2), frame: call('zv_frame', 10, 0), due: call('zv_next_due'),
-      dropped: call('zv_dropped_ticks'), title: mod.UTF8ToString(call('zv_title')), pixels: call('zv_pixels'),
-      view: [...mod.HEAP32.subarray(v, v + 24)], box: [...mod.HEAP32.subarray(b, b + 4)] };
+    return { keys, ratio: call('zv_set_ratio', 2), frame: call('zv_frame', 10, 0), pilot: call('zv_pilot', 10),
+      due: call('zv_next_due'), dropped: call('zv_dropped_ticks'), title: mod.UTF8ToString(call('zv_title')),
+      pixels: call('zv_pixels'), words, box: [...mod.HEAP32.subarray(b, b + 4)] };
   });
-  const empty = new Array(24).fill(0);
-  empty[18] = -1;  // the focus: nowhere to go
-  assert.deepEqual(answers, { keys: [0, 0], ratio: 0, frame: 0, due: -1, dropped: 0,
-    title: '', pixels: 0, view: empty, box: [0, 0, 0, 0] });
+  // Nothing anywhere: no focus to move, no menu open or lit.
+  const none = ['focus', 'menuOpen', 'menuItem', 'menuTitle'];
+  const empty = Object.fromEntries(Object.entries(answers.words).map(([name, w]) => [name, w.map(() => (none.includes(name) ? -1 : 0))]));
+  assert.ok(Object.keys(empty).length > 10, 'the view has its fields');
+  assert.deepEqual(answers, { keys: [0, 0, 0], ratio: 0, frame: 0, pilot: 0, due: -1, dropped: 0,
+    title: '', pixels: 0, words: empty, box: [0, 0, 0, 0] });
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -322,4 +328,110 @@ test('Quit ends the game at once and the page offers a new one', async () => {
   assert.equal(await titleText(page), 'Score:  0/ 0');
   assert.deepEqual(page.errors, []);
   await page.close();
+});
+
+// A finger through Chromium's touch emulation, at CSS pixels of the board.
+async function finger(page, cdp, type, [x, y]) {
+  const box = await page.$eval('#board', (b) => { const r = b.getBoundingClientRect(); return { x: r.x, y: r.y }; });
+  const touchPoints = type === 'touchEnd' || type === 'touchCancel' ? [] : [{ x: box.x + x, y: box.y + y }];
+  await cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
+}
+
+test('a finger steers: a swipe turns the snake before it lifts, a tap pauses; the mouse clicks as before', async () => {
+  const page = await open(browser, server);
+  const cdp = await page.createCDPSession();
+  await cdp.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 1 });
+  await page.keyboard.press('F5');  // Slow: time to look between ticks
+  const head = find(await cells(page), paint.head)[0];
+  const at = [200, 200];
+  await finger(page, cdp, 'touchStart', at);
+  await finger(page, cdp, 'touchMove', [at[0] + 6, at[1] + 2]);  // within the dead zone: nothing yet
+  assert.equal((await state(page)).interval, 0);
+  await finger(page, cdp, 'touchMove', [at[0] + 40, at[1] + 5]);  // across it, mostly right
+  assert.equal((await state(page)).interval, 250, 'steered while the finger is still down');
+  const next = await headMovesFrom(page, head);
+  assert.ok(next[0] > head[0] && next[1] === head[1], `right from ${head} to ${next}`);
+  await finger(page, cdp, 'touchEnd', at);
+  assert.equal((await state(page)).interval, 0, 'still held: lifting after a swipe is no tap');
+  // A swipe up resumes and turns; a tap then pauses.
+  await finger(page, cdp, 'touchStart', at);
+  await finger(page, cdp, 'touchMove', [at[0] - 3, at[1] - 30]);
+  assert.equal((await state(page)).interval, 250);
+  await finger(page, cdp, 'touchEnd', [at[0] - 3, at[1] - 30]);
+  await finger(page, cdp, 'touchStart', at);
+  await finger(page, cdp, 'touchEnd', at);
+  let s = await state(page);
+  assert.equal(s.interval, 0);
+  assert.equal(s.pauseHidden, false);
+  assert.equal(await page.evaluate(() => window.scrollY), 0);
+  // The mouse: a click on the board moves nothing, the Pause button resumes.
+  await page.mouse.click(150, 150);
+  assert.equal((await state(page)).interval, 0);
+  await page.click('#pause');
+  s = await state(page);
+  assert.equal(s.interval, 250);
+  assert.equal(s.pauseHidden, true);
+  assert.equal(await page.$eval('#board', (b) => getComputedStyle(b).touchAction), 'none');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('the canvas shows the module\'s picture pixel for pixel at ratios 1, 1.5 and 2', async () => {
+  for (const ratio of [1, 1.5, 2]) {
+    const page = await open(browser, server, { ratio, seed: 3 });
+    await page.setViewport({ width: 468, height: 520, deviceScaleFactor: ratio });  // room for the whole board
+    await page.keyboard.press('F5');
+    await page.keyboard.press('ArrowUp');
+    await page.waitForFunction(() => document.title !== 'Score:  0/ 0' || window.zorvane.ticks().total >= 3);
+    await page.keyboard.press('KeyP');  // held, so the picture stands still
+    await state(page);  // and shown
+    await state(page);
+    // On screen: the browser's own rendering of the page, clipped to the canvas in device pixels.
+    // The clip in whole device pixels, where layout has the board in 64ths of a pixel.
+    const box = await page.$eval('#board', (b) => {
+      const r = b.getBoundingClientRect();
+      const whole = (css) => Math.round(css * devicePixelRatio) / devicePixelRatio;
+      return { x: whole(r.x), y: whole(r.y), width: b.width / devicePixelRatio, height: b.height / devicePixelRatio };
+    });
+    const shot = await page.screenshot({ clip: box, encoding: 'base64', captureBeyondViewport: false });
+    const compared = await page.evaluate(async (png) => {
+      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+      const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+      const board = document.getElementById('board');
+      const scratch = Object.assign(document.createElement('canvas'), { width: image.width, height: image.height });
+      const context = scratch.getContext('2d');
+      context.drawImage(image, 0, 0);
+      const seen = context.getImageData(0, 0, image.width, image.height).data;
+      const { width, height } = window.zorvane.view();
+      const module = window.zorvane.picture();
+      // The buttons are the browser's own text, not the module's picture.
+      const buttons = [...document.querySelectorAll('#inner button:not([hidden])')].map((b) => b.getBoundingClientRect());
+      const ratio = window.devicePixelRatio;
+      const under = (x, y) => buttons.some((r) => x >= (r.left - board.getBoundingClientRect().left) * ratio - 1 &&
+        x < (r.right - board.getBoundingClientRect().left) * ratio + 1 && y >= (r.top - board.getBoundingClientRect().top) * ratio - 1 &&
+        y < (r.bottom - board.getBoundingClientRect().top) * ratio + 1);
+      let differ = 0;
+      let compared = 0;
+      let first = null;
+      for (let y = 0; y < height; y++) {
+        for (let x = 0; x < width; x++) {
+          if (under(x, y)) continue;
+          compared++;
+          const i = (y * width + x) * 4;
+          if (seen[i] !== module[i] || seen[i + 1] !== module[i + 1] || seen[i + 2] !== module[i + 2]) {
+            differ++;
+            first ??= { x, y, seen: [...seen.slice(i, i + 3)], module: [...module.slice(i, i + 3)] };
+          }
+        }
+      }
+      return { size: [image.width, image.height], picture: [width, height], compared, differ, first,
+        colours: new Set([...Array(width * height).keys()].map((p) => module[p * 4] * 65536 + module[p * 4 + 1] * 256 + module[p * 4 + 2])).size };
+    }, shot);
+    assert.deepEqual(compared.size, compared.picture, `at ${ratio}: the shot is the picture's size`);
+    assert.ok(compared.compared > compared.picture[0] * compared.picture[1] * 0.9, `at ${ratio}: ${compared.compared} compared`);
+    assert.ok(compared.colours > 8, `at ${ratio}: a board with a disc's edge, ${compared.colours} colours`);
+    assert.equal(compared.differ, 0, `at ${ratio}: first difference ${JSON.stringify(compared.first)}`);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  }
 });

@@ -73,4 +73,12 @@ std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, 
     return keyDown(browserKey(key, code), held);
 }
 
+bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool taken, bool onButton) {
+    if (held.ctrl || held.alt || system) return false;
+    const KeyInput input = browserKey(key, {});
+    const bool functionKey = input.kind == KeyInput::Kind::Named && input.value >= std::uint32_t(keys::function(1)) &&
+                             input.value <= std::uint32_t(keys::function(24));
+    return taken || functionKey || (onButton && key != " " && key != "Enter");
+}
+
 }  // namespace zv

@@ -18,4 +18,11 @@ KeyInput browserKey(std::string_view key, std::string_view code);
 // its menu bar, and never the game's.
 std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, HeldModifiers held);
 
+// Whether the page keeps a key-down from the browser (no scrolling, no
+// shortcut of its own): a key the game took, or a function key, which is the
+// game's even where it does nothing; on a focused button any key but Space
+// and Enter, which press it. With Ctrl, Alt or the system key held the
+// browser keeps its shortcuts.
+bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool taken, bool onButton);
+
 }  // namespace zv

@@ -12,14 +12,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
+#include "screen_pilot.h"
 #include "screen/pixel_canvas.h"
 #include "screen/menu_table.h"
 #include "screen/screen.h"
 #include "window/description.h"
+#include "window/keys.h"
 #include "window/web/browser_keys.h"
 #include "window/web/page_address.h"
+#include "window/web/page_menus.h"
 
 namespace zv {
 namespace {
@@ -27,9 +32,8 @@ namespace {
 // Filled after every call, read by the page as 32-bit integers.
 struct View {
     std::int32_t ended = 0;
-    std::int32_t width = 0;  // the picture, device pixels
-    std::int32_t height = 0;
-    Box inner;  // logical pixels
+    std::int32_t width = 0, height = 0;  // the picture, device pixels
+    Box inner;                           // logical pixels
     std::int32_t interval = 0;
     std::int32_t pauseShown = 0;
     Box pause;
@@ -38,42 +42,73 @@ struct View {
     std::int32_t focus = -1;  // where the keys must go now, or -1
     std::int32_t rebuilds = 0;
     Box dirty;  // device pixels to copy, after takeDirty
+    // The menu bar (PageMenus): the open menu, its lit item, the lit title.
+    std::int32_t menuOpen = -1, menuItem = -1, menuTitle = -1;
 };
+struct Field {
+    const char* name;
+    std::size_t offset;
+    bool box;
+};
+#define ZV_FIELD(name) Field{#name, offsetof(View, name), std::is_same_v<decltype(View::name), Box>}
+constexpr Field viewFields[] = {
+    ZV_FIELD(ended), ZV_FIELD(width), ZV_FIELD(height), ZV_FIELD(inner), ZV_FIELD(interval),
+    ZV_FIELD(pauseShown), ZV_FIELD(pause), ZV_FIELD(gameoverShown), ZV_FIELD(gameover), ZV_FIELD(focus),
+    ZV_FIELD(rebuilds), ZV_FIELD(dirty), ZV_FIELD(menuOpen), ZV_FIELD(menuItem), ZV_FIELD(menuTitle)};
+#undef ZV_FIELD
 
 // A box as the page reads it: four 32-bit words.
 static_assert(offsetof(Box, x) == 0 && offsetof(Box, y) == 4 && offsetof(Box, width) == 8 &&
               offsetof(Box, height) == 12 && sizeof(Box) == 16);
 
-// Where each field of the view lies, in 32-bit words from its start, and
-// which are boxes; and the focus's names: the page reads the view by this,
-// so no offset or number is written twice.
+// A string as JSON has it.
+std::string quoted(std::string_view text) {
+    std::string s = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') s += '\\';
+        s += c;
+    }
+    return s.append("\"");
+}
+
+// What the page needs to know once, so that no number or word is written
+// twice: where each field of the view lies, in 32-bit words from its start,
+// and which are boxes; the focus's numbers; the buttons' captions and the
+// font (CSS) the window says them in.
 std::string pageLayout() {
     std::string s = "{\"view\":{";
-    const auto field = [&](const char* name, std::size_t offset, bool box) {
-        s.append("\"").append(name).append("\":[").append(std::to_string(offset / 4)).append(box ? ",1]," : ",0],");
-    };
-#define ZV_FIELD(name, box) field(#name, offsetof(View, name), box)
-    ZV_FIELD(ended, false);
-    ZV_FIELD(width, false);
-    ZV_FIELD(height, false);
-    ZV_FIELD(inner, true);
-    ZV_FIELD(interval, false);
-    ZV_FIELD(pauseShown, false);
-    ZV_FIELD(pause, true);
-    ZV_FIELD(gameoverShown, false);
-    ZV_FIELD(gameover, true);
-    ZV_FIELD(focus, false);
-    ZV_FIELD(rebuilds, false);
-    ZV_FIELD(dirty, true);
-#undef ZV_FIELD
+    for (const Field& f : viewFields)
+        s.append(quoted(f.name)).append(":[").append(std::to_string(f.offset / 4)).append(f.box ? ",1]," : ",0],");
     s.back() = '}';
     const std::pair<const char*, Focus> foci[] = {{"Nothing", Focus::Nothing}, {"Board", Focus::Board},
                                                   {"Pause", Focus::Pause},     {"GameOver", Focus::GameOver},
                                                   {"Elsewhere", Focus::Elsewhere}};
     s.append(",\"focus\":{");
-    for (const auto& [name, focus] : foci) s.append("\"").append(name).append("\":").append(std::to_string(int(focus))).append(",");
+    for (const auto& [name, focus] : foci) s.append(quoted(name)).append(":").append(std::to_string(int(focus))).append(",");
     s.back() = '}';
+    char font[64];
+    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\"", description::buttonWeight, description::buttonPointSize,
+                  int(description::buttonFont.size()), description::buttonFont.data());
+    s.append(",\"captions\":[").append(quoted(description::pauseCaption)).append(",");
+    s.append(quoted(description::gameoverCaption)).append("],\"font\":").append(quoted(font));
     return s.append("}");
+}
+
+// The menu bar from the table every front end builds its bar from: each
+// title with its items' captions and shortcuts, none for a command.
+std::string menuBar() {
+    std::string s = "[";
+    for (const MenuBarTitle& title : menuTable()) {
+        s.append("{\"title\":").append(quoted(title.title)).append(",\"items\":[");
+        for (const MenuEntry& item : title.items) {
+            s.append("[").append(quoted(item.caption)).append(",");
+            s.append(quoted(item.functionKey ? keyName(keys::function(item.functionKey)) : "")).append("],");
+        }
+        if (!title.items.empty()) s.pop_back();
+        s.append("]},");
+    }
+    s.back() = ']';
+    return s;
 }
 
 // The page's surface: the board's picture in memory, which the page copies
@@ -83,17 +118,27 @@ public:
     explicit PageGame(std::unique_ptr<RandomSource> random) : screen_(*this, std::move(random)) {}
 
     Screen& screen() { return screen_; }
-    View& view() { return view_; }
+    PageMenus& menus() { return menus_; }
+    View& view() {
+        view_.menuOpen = menus_.open();
+        view_.menuItem = menus_.item();
+        view_.menuTitle = menus_.title();
+        return view_;
+    }
     const std::string& title() const { return title_; }
     PixelCanvas& canvas() { return canvas_; }
 
     // Each call starts afresh: the focus moves only where a call says so.
-    Screen& call() {
+    PageGame& fresh() {
         view_.focus = -1;
-        return screen_;
+        return *this;
     }
+    Screen& call() { return fresh().screen_; }
 
     double nextDue() const { return due_ ? double(due_->count()) / 1e6 : -1; }
+
+    // The benchmarks' pilot (bench/screen_pilot.h), made on first use.
+    int piloted(Time now) { return (pilot_ ? *pilot_ : pilot_.emplace(screen_)).wake(now); }
 
     void fillRect(const Box& box, Rgb colour) override { canvas_.fillRect(box, colour); }
     void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
@@ -119,7 +164,7 @@ public:
         }
     }
     void setTitle(const std::string& title) override { title_ = title; }
-    // The page builds its bar from the same table, through zv_menu_*.
+    // The page builds its bar from the same table, through zv_menus.
     void buildMenus(std::span<const MenuBarTitle>) override {}
     void wakeAt(std::optional<Time> due) override {
         due_ = due;
@@ -133,10 +178,12 @@ public:
 
 private:
     Screen screen_;
+    PageMenus menus_{screen_, menuTable()};
     PixelCanvas canvas_;
     View view_;
     std::string title_;
     std::optional<Time> due_;
+    std::optional<bench::ScreenPilot> pilot_;
 };
 
 using Time = Surface::Time;
@@ -179,18 +226,10 @@ EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->c
 EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->screen().geometry().ratio() : 1; }
 EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
 EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game() ? game()->title().c_str() : ""; }
-// How the page reads the view (JSON), and what the window's buttons say and
-// the font they say it in (CSS).
+// How the page reads the view and what its buttons say (pageLayout), and
+// the menu bar (menuBar), as JSON.
 EMSCRIPTEN_KEEPALIVE const char* zv_layout() { return zv::hand(zv::pageLayout()); }
-EMSCRIPTEN_KEEPALIVE const char* zv_caption(int button) {
-    return zv::hand(std::string(button == 0 ? zv::description::pauseCaption : zv::description::gameoverCaption));
-}
-EMSCRIPTEN_KEEPALIVE const char* zv_button_font() {
-    char font[64];
-    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\"", zv::description::buttonWeight, zv::description::buttonPointSize,
-                  int(zv::description::buttonFont.size()), zv::description::buttonFont.data());
-    return zv::hand(font);
-}
+EMSCRIPTEN_KEEPALIVE const char* zv_menus() { return zv::hand(zv::menuBar()); }
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* zv_pixels() { return game() ? game()->canvas().pixels() : nullptr; }
 EMSCRIPTEN_KEEPALIVE void zv_take_dirty() {
     if (game()) game()->view().dirty = game()->canvas().takeDirty();
@@ -198,11 +237,9 @@ EMSCRIPTEN_KEEPALIVE void zv_take_dirty() {
 // Where a cell stands on the canvas, device pixels: for reading the board back.
 EMSCRIPTEN_KEEPALIVE const zv::Box* zv_cell_box(int column, int row) {
     static zv::Box box;
-    box = {};
-    if (!game()) return &box;
-    const auto& geometry = game()->screen().geometry();
-    box = column >= 0 && column < geometry.columns() && row >= 0 && row < geometry.rows() ? geometry.box(column, row)
-                                                                                            : zv::Box{};
+    const auto* geometry = game() ? &game()->screen().geometry() : nullptr;
+    const bool on = geometry && column >= 0 && column < geometry->columns() && row >= 0 && row < geometry->rows();
+    box = on ? geometry->box(column, row) : zv::Box{};
     return &box;
 }
 EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game() ? game()->nextDue() : -1; }
@@ -211,67 +248,45 @@ EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game() ? game()->nextDue() : 
 EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) {
     return game() ? game()->call().wake(zv::toTime(now), {}, most) : 0;
 }
+// The same with the benchmarks' pilot steering before every tick (?test&pilot).
+EMSCRIPTEN_KEEPALIVE int zv_pilot(double now) { return game() ? game()->fresh().piloted(zv::toTime(now)) : 0; }
 EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->screen().droppedTicks()) : 0; }
 
-// Whether the game took the key; one the page leaves to the browser
-// (pageKeyDown) never reaches it.
-EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt) {
+// A key-down (`system`: the Windows or Command key held): the menu bar's
+// while it is active, else the game's from where the focus is. 2 for Tab,
+// which the page takes round the window; else whether the page keeps the key
+// from the browser (pageKeepsKey). A key the page leaves to the browser
+// (pageKeyDown) never reaches the game.
+EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
+                                int system) {
+    if (!game()) return 0;
+    const zv::Focus holder = zv::focusOf(focus);
+    if (game()->fresh().menus().key(zv::toTime(now), key, holder)) return 1;
+    if (std::string_view(key) == "Tab") return 2;
     const zv::HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
     const auto down = zv::pageKeyDown(key, code, held);
-    return game() && down && game()->call().key(zv::toTime(now), *down, zv::focusOf(focus));
+    const bool taken = down && game()->call().key(zv::toTime(now), *down, holder);
+    return zv::pageKeepsKey(key, held, system != 0, taken, holder == zv::Focus::Pause || holder == zv::Focus::GameOver);
+}
+// Alt on its own: the menu bar takes the keys, or gives them back.
+EMSCRIPTEN_KEEPALIVE void zv_menu_alt() {
+    if (game()) game()->menus().altAlone();
+}
+// The mouse on the menu bar (PageMenus::Mouse by number) at a title, or an item of its menu.
+EMSCRIPTEN_KEEPALIVE void zv_menu_mouse(double now, int focus, int what, int title, int item) {
+    if (game() && what >= 0 && what <= int(zv::PageMenus::Mouse::Away))
+        game()->fresh().menus().mouse(zv::toTime(now), zv::PageMenus::Mouse(what), title, item, zv::focusOf(focus));
 }
 
-// 0 the Pause button, 1 the Game Over button.
 // A finger on the board (phase 0 down, 1 move, 2 up, 3 cancelled), at CSS
 // pixels of the inner area.
 EMSCRIPTEN_KEEPALIVE void zv_touch(double now, int phase, double x, double y) {
     if (game() && phase >= 0 && phase <= 3) game()->call().touch(zv::toTime(now), zv::Screen::Touch(phase), x, y);
 }
-EMSCRIPTEN_KEEPALIVE void zv_click(double now, int, int button) {
+// 0 the Pause button, 1 the Game Over button.
+EMSCRIPTEN_KEEPALIVE void zv_click(double now, int button) {
     if (game() && (button == 0 || button == 1))
         game()->call().click(zv::toTime(now), button == 0 ? zv::Button::Pause : zv::Button::GameOver);
-}
-
-// The menu bar, from the table every front end builds its bar from.
-namespace zv {
-namespace {
-const MenuBarTitle* titleAt(int title) {
-    const auto bar = menuTable();
-    return title >= 0 && std::size_t(title) < bar.size() ? &bar[std::size_t(title)] : nullptr;
-}
-const MenuEntry* entryAt(int title, int item) {
-    const MenuBarTitle* t = titleAt(title);
-    return t && item >= 0 && std::size_t(item) < t->items.size() ? &t->items[std::size_t(item)] : nullptr;
-}
-}  // namespace
-}  // namespace zv
-EMSCRIPTEN_KEEPALIVE int zv_menu_count() { return int(zv::menuTable().size()); }
-EMSCRIPTEN_KEEPALIVE const char* zv_menu_title(int title) {
-    const auto* t = zv::titleAt(title);
-    return zv::hand(t ? std::string(t->title) : std::string());
-}
-EMSCRIPTEN_KEEPALIVE int zv_menu_items(int title) {
-    const auto* t = zv::titleAt(title);
-    return t ? int(t->items.size()) : 0;
-}
-EMSCRIPTEN_KEEPALIVE const char* zv_menu_item(int title, int item) {
-    const auto* e = zv::entryAt(title, item);
-    return zv::hand(e ? std::string(e->caption) : std::string());
-}
-EMSCRIPTEN_KEEPALIVE const char* zv_menu_item_key(int title, int item) {
-    const auto* e = zv::entryAt(title, item);
-    return zv::hand(e && e->functionKey ? "F" + std::to_string(e->functionKey) : std::string());
-}
-
-// A menu opened, an item chosen, or the command on the bar clicked.
-EMSCRIPTEN_KEEPALIVE void zv_menu_open(double now, int focus, int title) {
-    if (game()) game()->call().menuOpened(zv::toTime(now), title, zv::focusOf(focus));
-}
-EMSCRIPTEN_KEEPALIVE void zv_menu_choose(double now, int focus, int title, int item) {
-    if (game()) game()->call().menuChosen(zv::toTime(now), title, item, zv::focusOf(focus));
-}
-EMSCRIPTEN_KEEPALIVE void zv_menu_command(double now, int focus, int title) {
-    if (game()) game()->call().menuCommand(zv::toTime(now), title, zv::focusOf(focus));
 }
 
 }  // extern "C"
