@@ -46,3 +46,11 @@ TEST(BrowserKeys, ThePageKeepsWhatTheGameTookAndFunctionKeysAndOnAButtonAllButIt
         EXPECT_FALSE(pageKeepsKey("F5", held, false, true, true));
     EXPECT_FALSE(pageKeepsKey("F5", {}, true, true, false));  // the system key's shortcuts are the browser's
 }
+
+TEST(BrowserKeys, OnTheMenuBarEscapeTabAndAltCloseAndSpaceChoosesAsEnterDoes) {
+    using Key = DrawnMenuBar::Key;
+    for (const char* closer : {"Escape", "Tab", "Alt"}) EXPECT_EQ(menuBarKey(closer), Key::Close) << closer;
+    EXPECT_EQ(menuBarKey(" "), menuBarKey("Enter"));
+    EXPECT_EQ(menuBarKey("ArrowLeft"), Key::Left);
+    EXPECT_EQ(menuBarKey("p"), Key::Other);
+}

@@ -45,6 +45,23 @@ TEST_F(ScreenRules, AFocusedButtonTakesOnlyTheMenusShortcutsAndAHiddenOneNoClick
     EXPECT_EQ(screen->focus, Focus::Board) << "the hidden Pause hands the keys back to the board";
 }
 
+TEST_F(ScreenRules, TabGoesRoundTheShownButtonsAndIsAnOrdinaryKeyWithNone) {
+    const KeyInput tab = named(keys::Tab);
+    mid().key(0ms, named(keys::Up), {}, Focus::Board);
+    screen->focus = Focus::Nothing;  // to see whether the focus is moved at all
+    EXPECT_TRUE(mid().key(0ms, tab, {}, Focus::Board)) << "the game's, with no button to go to";
+    EXPECT_EQ(screen->focus, Focus::Nothing);
+    mid().key(0ms, named(keys::P), {}, Focus::Board);
+    ASSERT_TRUE(screen->pause.shown);
+    EXPECT_TRUE(mid().key(0ms, tab, {}, Focus::Board));
+    EXPECT_EQ(screen->focus, Focus::Pause);
+    EXPECT_TRUE(mid().key(0ms, tab, {}, Focus::Pause));
+    EXPECT_EQ(screen->focus, Focus::Board) << "round to the board";
+    EXPECT_TRUE(mid().key(0ms, tab, {.shift = true}, Focus::Board));
+    EXPECT_EQ(screen->focus, Focus::Pause) << "Shift+Tab goes back";
+    EXPECT_EQ(mid().interval(), 0) << "the game never saw it: any key would start the clock";
+}
+
 TEST_F(ScreenRules, OneWakeUpIsKeptAndTicksDueBeforeAnEventRunFirst) {
     EXPECT_FALSE(screen->wakeUp) << "a stopped clock asks for no wake-up";
     mid().key(0ms, named(keys::function(1)), {}, Focus::Board);  // Insane, 1 ms

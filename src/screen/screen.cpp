@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "window/keys.h"
 #include "window/menus.h"
 
 namespace zv {
@@ -51,6 +52,7 @@ bool Screen::key(Time now, KeyDown down, Focus holder) {
                 menuChosen(now, int(t), int(i), holder);
                 return true;
             }
+    if (down.keyCode == keys::Tab && tab((down.shift & 1) != 0, holder)) return true;
     if (holder == Focus::Pause || holder == Focus::GameOver) return false;
     run(now, holder, [&](zorvane& z) { z.Form_KeyDown(down.keyCode, down.shift); });
     return true;
@@ -143,6 +145,20 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
         focus_ = *update.focus;
         surface_.moveFocus(focus_);
     }
+}
+
+bool Screen::tab(bool backward, Focus holder) {
+    Focus ring[3] = {Focus::Board};
+    int size = 1;
+    for (const Button button : {Button::GameOver, Button::Pause})
+        if (shown_[slot(button)].shown) ring[size++] = button == Button::Pause ? Focus::Pause : Focus::GameOver;
+    if (size == 1) return false;
+    int at = 0;
+    while (at < size && ring[at] != holder) ++at;
+    if (at == size) at = 0;  // from anywhere else, as from the board
+    focus_ = ring[(at + (backward ? size - 1 : 1)) % size];
+    surface_.moveFocus(focus_);
+    return true;
 }
 
 bool Screen::paintWhole() {

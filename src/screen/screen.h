@@ -41,9 +41,11 @@ public:
     int wake(Time now, Time early = {}, int most = 0);
 
     // A key went down while `holder` held the focus. A menu's shortcut
-    // chooses its item wherever the focus is; any other key reaches the
-    // game only from the board (a focused button takes Space and Enter
-    // itself). True when the game took the key.
+    // chooses its item wherever the focus is. Tab (Shift+Tab back) takes the
+    // focus round the board and the shown buttons, Game Over first; with no
+    // button shown it is an ordinary key. Any other key reaches the game
+    // only from the board (a focused button takes Space and Enter itself).
+    // True when the key was taken.
     bool key(Time now, const KeyInput& key, HeldModifiers held, Focus holder);
     // The same for a key a front end has already turned into the key
     // handler's arguments under rules of its own.
@@ -79,6 +81,7 @@ private:
     void run(Time now, Focus holder, Handler&& handler);
     void apply(const ScreenUpdate& update, Time now);
     bool paintWhole();
+    bool tab(bool backward, Focus holder);
     void rearm();
 
     Surface& surface_;

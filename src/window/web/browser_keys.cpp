@@ -81,4 +81,15 @@ bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool ta
     return taken || functionKey || (onButton && key != " " && key != "Enter");
 }
 
+DrawnMenuBar::Key menuBarKey(std::string_view key) {
+    using Key = DrawnMenuBar::Key;
+    if (key == "ArrowLeft") return Key::Left;
+    if (key == "ArrowRight") return Key::Right;
+    if (key == "ArrowUp") return Key::Up;
+    if (key == "ArrowDown") return Key::Down;
+    if (key == "Enter" || key == " ") return Key::Choose;
+    if (key == "Escape" || key == "Tab" || key == "Alt") return Key::Close;
+    return Key::Other;
+}
+
 }  // namespace zv

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "screen/drawn_menu_bar.h"
 #include "screen/key_rules.h"
 
 namespace zv {
@@ -24,5 +25,8 @@ std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, 
 // and Enter, which press it. With Ctrl, Alt or the system key held the
 // browser keeps its shortcuts.
 bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool taken, bool onButton);
+
+// What a browser's key does on the page's menu bar while it has the keys.
+DrawnMenuBar::Key menuBarKey(std::string_view key);
 
 }  // namespace zv

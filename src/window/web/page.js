@@ -192,7 +192,7 @@ loading.then((mod) => {
     scrim.hidden = menuOpen < 0 && menuTitle < 0;
   }
 
-  // Keys go to the module: it says whether the browser may have them, or that Tab is the page's.
+  // Keys go to the module (Tab too: it takes the focus round the window); it says whether the browser may have them.
   let altAlone = false;
   document.addEventListener('keydown', (event) => {
     if (ended) return;
@@ -200,12 +200,6 @@ loading.then((mod) => {
       [when(event), focusNow(), event.key, event.code, event.shiftKey, event.ctrlKey, event.altKey, event.metaKey]);
     altAlone = event.key === 'Alt' && !event.repeat && !kept;
     if (kept) event.preventDefault();
-    if (kept === 2) {
-      // Focus goes round the board and the shown buttons, never off the window.
-      const ring = [board, gameoverButton, pauseButton].filter((e) => !e.hidden);
-      const at = Math.max(0, ring.indexOf(document.activeElement));
-      ring[(at + (event.shiftKey ? ring.length - 1 : 1)) % ring.length].focus(focusOptions);
-    }
     sync();
   });
   document.addEventListener('keyup', (event) => {

@@ -24,7 +24,6 @@
 #include "window/keys.h"
 #include "window/web/browser_keys.h"
 #include "window/web/page_address.h"
-#include "window/web/page_menus.h"
 
 namespace zv {
 namespace {
@@ -42,7 +41,7 @@ struct View {
     std::int32_t focus = -1;  // where the keys must go now, or -1
     std::int32_t rebuilds = 0;
     Box dirty;  // device pixels to copy, after takeDirty
-    // The menu bar (PageMenus): the open menu, its lit item, the lit title.
+    // The menu bar (DrawnMenuBar): the open menu, its lit item, the lit title.
     std::int32_t menuOpen = -1, menuItem = -1, menuTitle = -1;
 };
 struct Field {
@@ -118,7 +117,7 @@ public:
     explicit PageGame(std::unique_ptr<RandomSource> random) : screen_(*this, std::move(random)) {}
 
     Screen& screen() { return screen_; }
-    PageMenus& menus() { return menus_; }
+    DrawnMenuBar& menus() { return menus_; }
     View& view() {
         view_.menuOpen = menus_.open();
         view_.menuItem = menus_.item();
@@ -178,7 +177,7 @@ public:
 
 private:
     Screen screen_;
-    PageMenus menus_{screen_, menuTable()};
+    DrawnMenuBar menus_{screen_, menuTable()};
     PixelCanvas canvas_;
     View view_;
     std::string title_;
@@ -253,16 +252,15 @@ EMSCRIPTEN_KEEPALIVE int zv_pilot(double now) { return game() ? game()->fresh().
 EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->screen().droppedTicks()) : 0; }
 
 // A key-down (`system`: the Windows or Command key held): the menu bar's
-// while it is active, else the game's from where the focus is. 2 for Tab,
-// which the page takes round the window; else whether the page keeps the key
-// from the browser (pageKeepsKey). A key the page leaves to the browser
+// while it is active, else the screen's from where the focus is (Tab takes
+// the focus round the window). Whether the page keeps the key from the
+// browser (pageKeepsKey). A key the page leaves to the browser
 // (pageKeyDown) never reaches the game.
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
                                 int system) {
     if (!game()) return 0;
     const zv::Focus holder = zv::focusOf(focus);
-    if (game()->fresh().menus().key(zv::toTime(now), key, holder)) return 1;
-    if (std::string_view(key) == "Tab") return 2;
+    if (game()->fresh().menus().key(zv::toTime(now), zv::menuBarKey(key), holder)) return 1;
     const zv::HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
     const auto down = zv::pageKeyDown(key, code, held);
     const bool taken = down && game()->call().key(zv::toTime(now), *down, holder);
@@ -272,10 +270,10 @@ EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const ch
 EMSCRIPTEN_KEEPALIVE void zv_menu_alt() {
     if (game()) game()->menus().altAlone();
 }
-// The mouse on the menu bar (PageMenus::Mouse by number) at a title, or an item of its menu.
+// The mouse on the menu bar (DrawnMenuBar::Mouse by number) at a title, or an item of its menu.
 EMSCRIPTEN_KEEPALIVE void zv_menu_mouse(double now, int focus, int what, int title, int item) {
-    if (game() && what >= 0 && what <= int(zv::PageMenus::Mouse::Away))
-        game()->fresh().menus().mouse(zv::toTime(now), zv::PageMenus::Mouse(what), title, item, zv::focusOf(focus));
+    if (game() && what >= 0 && what <= int(zv::DrawnMenuBar::Mouse::Away))
+        game()->fresh().menus().mouse(zv::toTime(now), zv::DrawnMenuBar::Mouse(what), title, item, zv::focusOf(focus));
 }
 
 // A finger on the board (phase 0 down, 1 move, 2 up, 3 cancelled), at CSS

@@ -1,4 +1,4 @@
-// The page's menu bar under the mouse and the keys, over a real Screen: which
+// A drawn menu bar under the mouse and the keys, over a real Screen: which
 // menu is open, what is lit, and what reaches the game.
 #include <gtest/gtest.h>
 
@@ -6,66 +6,66 @@
 
 #include "game/random_source.h"
 #include "headless_screen.h"
-#include "window/web/page_menus.h"
+#include "screen/drawn_menu_bar.h"
 
 using namespace zv;
 
 namespace {
 
+using K = DrawnMenuBar::Key;
+
 struct Bar : ::testing::Test {
     HeadlessScreen front{std::make_unique<SeededRandom>(1)};
-    PageMenus menus{front.screen, menuTable()};
+    DrawnMenuBar menus{front.screen, menuTable()};
     Screen::Time now{};
     const int speed = 0, size = 1, quit = 2;
-    void press(std::string_view key) { EXPECT_TRUE(menus.key(now, key, Focus::Board)) << key; }
+    void press(DrawnMenuBar::Key key) { EXPECT_TRUE(menus.key(now, key, Focus::Board)) << int(key); }
 };
 
 }  // namespace
 
 TEST_F(Bar, AltThenTheArrowsWalkTheBarAndTheItemsRoundAndEnterChooses) {
     ASSERT_EQ(menuTable()[std::size_t(quit)].items.size(), 0u);
-    EXPECT_FALSE(menus.key(now, "ArrowDown", Focus::Board));  // not active: the game's
+    EXPECT_FALSE(menus.key(now, K::Down, Focus::Board));  // not active: the game's
     menus.altAlone();
     EXPECT_EQ(menus.title(), speed);
-    press("ArrowLeft");
+    press(K::Left);
     EXPECT_EQ(menus.title(), quit);  // round to the last
-    press("ArrowRight");
-    press("ArrowDown");  // opens with the first item lit
+    press(K::Right);
+    press(K::Down);  // opens with the first item lit
     EXPECT_EQ(menus.open(), speed);
     EXPECT_EQ(menus.item(), 0);
     EXPECT_EQ(menus.title(), speed);
-    press("ArrowUp");
+    press(K::Up);
     EXPECT_EQ(menus.item(), int(menuTable()[0].items.size()) - 1);
-    press("ArrowRight");  // the next menu opens, its first item lit
+    press(K::Right);  // the next menu opens, its first item lit
     EXPECT_EQ(menus.open(), size);
     EXPECT_EQ(menus.item(), 0);
-    press("ArrowRight");  // onto the command: no menu open, the title lit
+    press(K::Right);  // onto the command: no menu open, the title lit
     EXPECT_EQ(menus.open(), -1);
     EXPECT_EQ(menus.title(), quit);
-    press("ArrowLeft");
-    press("Enter");
-    press("ArrowDown");  // the second size
-    press("Enter");
+    press(K::Left);
+    press(K::Choose);
+    press(K::Down);  // the second size
+    press(K::Choose);
     EXPECT_FALSE(menus.active());
     EXPECT_TRUE(front.screen.game().gameover().shown);  // a Size item holds the game for a new board
 }
 
 TEST_F(Bar, EscapeTabAndAltCloseAndOtherKeysAreSwallowedWhileTheBarIsActive) {
-    for (const char* closer : {"Escape", "Tab", "Alt"}) {
-        menus.mouse(now, PageMenus::Mouse::Press, size, -1, Focus::Board);
-        EXPECT_EQ(menus.item(), -1) << "none lit from the mouse";
-        press("p");  // not the game's P
-        EXPECT_TRUE(menus.active());
-        press(closer);
-        EXPECT_FALSE(menus.active()) << closer;
-    }
+    menus.mouse(now, DrawnMenuBar::Mouse::Press, size, -1, Focus::Board);
+    EXPECT_EQ(menus.item(), -1) << "none lit from the mouse";
+    press(K::Other);  // not the game's P
+    EXPECT_TRUE(menus.active());
+    press(K::Close);
+    EXPECT_FALSE(menus.active());
     menus.altAlone();
     menus.altAlone();  // Alt again gives the keys back
     EXPECT_FALSE(menus.active());
 }
 
 TEST_F(Bar, TheMouseOpensTogglesFollowsLightsAndChoosesAndAPressElsewhereCloses) {
-    using M = PageMenus::Mouse;
+    using M = DrawnMenuBar::Mouse;
     menus.mouse(now, M::Enter, size, -1, Focus::Board);  // nothing open: hovering opens nothing
     EXPECT_EQ(menus.open(), -1);
     menus.mouse(now, M::Press, speed, -1, Focus::Board);

@@ -1,21 +1,21 @@
 #pragma once
 
 #include <span>
-#include <string_view>
 
 #include "screen/menu_table.h"
 #include "screen/screen.h"
 
 namespace zv {
 
-// The page's menu bar, which a browser does not have: which menu is open and
-// which item or title is lit, under the mouse and the keys (Alt, the arrows,
-// Enter, Escape) as a desktop's bar is. What the player does with it reaches
-// the game through the Screen; the keys' focus stays where it was meanwhile.
-class PageMenus {
+// A menu bar for a front end that draws its own (a browser has none): which
+// menu is open and which item or title is lit, under the mouse and the keys
+// (Alt, the arrows, Enter, Escape) as a desktop's bar is. What the player
+// does with it reaches the game through the Screen; the keys' focus stays
+// where it was meanwhile.
+class DrawnMenuBar {
 public:
     using Time = Screen::Time;
-    PageMenus(Screen& screen, std::span<const MenuBarTitle> bar) : screen_(screen), bar_(bar) {}
+    DrawnMenuBar(Screen& screen, std::span<const MenuBarTitle> bar) : screen_(screen), bar_(bar) {}
 
     int open() const { return open_; }                 // the open menu's title, or -1
     int item() const { return item_; }                 // its lit item, or -1
@@ -29,9 +29,12 @@ public:
     void mouse(Time now, Mouse what, int title, int item, Focus holder);
     // Alt on its own: the bar takes the keys, or gives them back.
     void altAlone();
+    // The keys a bar answers to: the arrows, Enter or Space to choose,
+    // Escape, Tab or Alt to close; any other is swallowed.
+    enum class Key { Left, Right, Up, Down, Choose, Close, Other };
     // A key while a menu is open or the bar has the keys: all of them are
     // the bar's then. False when neither.
-    bool key(Time now, std::string_view key, Focus holder);
+    bool key(Time now, Key key, Focus holder);
 
 private:
     bool hasItems(int t) const { return t >= 0 && std::size_t(t) < bar_.size() && !bar_[std::size_t(t)].items.empty(); }
