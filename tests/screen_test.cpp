@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <limits>
 
 #include "headless_screen.h"
 #include "test_game.h"
@@ -164,4 +166,40 @@ TEST(MenuBar, EachShortcutInTheTableChoosesItsItem) {
         }
     EXPECT_GT(shortcuts, 0);
     EXPECT_EQ(HeadlessScreen(std::make_unique<SeededRandom>(1)).bar.size(), bar.size());
+}
+
+// A window wider or taller than the room a screen leaves it shrinks to fit,
+// keeping its shape, and never grows past its own size.
+TEST(Fit, TheWindowShrinksToTheRoomKeepingItsShapeAndNeverGrows) {
+    EXPECT_EQ(fitScale(400, 300, 800, 600), 1);
+    EXPECT_DOUBLE_EQ(fitScale(400, 300, 200, 600), 0.5);
+    EXPECT_DOUBLE_EQ(fitScale(400, 300, 400, 150), 0.5);
+    for (const double none : {0.0, -1.0, std::numeric_limits<double>::infinity(), std::nan("")})
+        EXPECT_EQ(fitScale(400, 300, none, none), 1);
+}
+
+// On a phone the board is drawn at the screen's ratio times the fit, so its
+// cells stay on whole device pixels, and a new board is fitted as well.
+TEST(Fit, TheScreenDrawsTheBoardAtTheFittedRatioAndFitsEachNewBoard) {
+    HeadlessScreen phone(std::make_unique<SeededRandom>(3), 3, 100);
+    const Box inner = phone.geometry().toLogical({0, 0, phone.width(), phone.height()});
+    const double chrome = 19, room = 390;
+    ASSERT_GT(inner.width, room) << "the window is wider than a phone";
+    EXPECT_TRUE(phone.screen.setRoom(room, 844, chrome));
+    const double fit = phone.screen.fit();
+    EXPECT_DOUBLE_EQ(fit, fitScale(inner.width, inner.height + chrome, room, 844));
+    EXPECT_DOUBLE_EQ(phone.geometry().ratio(), 3 * fit);
+    EXPECT_LE(phone.width(), int(room * 3)) << "the picture fits the phone's device pixels";
+    EXPECT_TRUE(phone.matchesWholeRepaint());
+    EXPECT_FALSE(phone.screen.setRoom(room, 844, chrome)) << "nothing new";
+
+    phone.screen.key({}, KeyInput{KeyInput::Kind::Named, std::uint32_t(keys::function(7))}, {}, Focus::Board);  // 10x10
+    phone.screen.click({}, Button::GameOver);
+    ASSERT_LT(phone.game().boardsize, 20) << "the new board is the small one";
+    EXPECT_DOUBLE_EQ(phone.screen.fit(), fit);
+    EXPECT_DOUBLE_EQ(phone.geometry().ratio(), 3 * fit);
+    EXPECT_LE(phone.width(), int(room * 3));
+    EXPECT_TRUE(phone.matchesWholeRepaint());
+    EXPECT_TRUE(phone.screen.setRoom(0, 0, chrome)) << "room enough again";
+    EXPECT_DOUBLE_EQ(phone.geometry().ratio(), 3);
 }

@@ -99,4 +99,12 @@ BoardGeometry::Span BoardGeometry::spanIn(const std::vector<int>& edges, int fro
     return Span{std::max(0, first), std::min(boxes - 1, last)};
 }
 
+double fitScale(double width, double height, double roomWidth, double roomHeight) {
+    const auto room = [](double r) { return std::isfinite(r) && r > 0; };
+    double scale = 1;
+    if (room(roomWidth) && width > 0) scale = std::min(scale, roomWidth / width);
+    if (room(roomHeight) && height > 0) scale = std::min(scale, roomHeight / height);
+    return scale;
+}
+
 }  // namespace zv

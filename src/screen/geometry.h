@@ -27,6 +27,12 @@ int toPixels(float twips);
 Box innerBox(float widthTwips, float heightTwips);
 Box buttonBox(const CommandButton& button);
 
+// How far a window of width x height logical pixels must shrink to fit the
+// room a screen leaves it, keeping its shape: 1 where it fits as it is (it
+// never grows past its own size), else the largest scale at which all of it
+// fits. A room that is no size at all (0, negative, not finite) leaves it be.
+double fitScale(double width, double height, double roomWidth, double roomHeight);
+
 // The board's grid in device pixels at a given device-pixel ratio. Cell edges
 // are rounded once, so every cell is within a device pixel of every other at
 // any screen scale, and neighbours share their edges exactly.

@@ -16,6 +16,7 @@ Screen::Screen(Surface& surface, std::unique_ptr<RandomSource> random)
     : surface_(surface), shell_(std::move(random)) {}
 
 void Screen::start(double ratio, Time now) {
+    ratio_ = ratio;
     shell_.setDevicePixelRatio(ratio);
     surface_.buildMenus(menuTable());
     apply(shell_.start(), now);
@@ -23,8 +24,26 @@ void Screen::start(double ratio, Time now) {
 
 bool Screen::setRatio(double ratio) {
     if (ended_) return false;
+    ratio_ = ratio;
+    return refit();
+}
+
+bool Screen::setRoom(double width, double height, double chrome) {
+    if (ended_) return false;
+    roomWidth_ = width;
+    roomHeight_ = height;
+    chrome_ = chrome;
+    return refit();
+}
+
+double Screen::fit() const {
+    return fitScale(inner_.width, inner_.height + chrome_, roomWidth_, roomHeight_);
+}
+
+// The board at the screen's ratio, shrunk to fit: all of it again where that changed.
+bool Screen::refit() {
     const double was = shell_.geometry().ratio();
-    if (!shell_.setDevicePixelRatio(ratio)) return false;
+    if (!shell_.setDevicePixelRatio(ratio_ * fit())) return false;
     if (paintWhole()) return true;
     shell_.setDevicePixelRatio(was);
     return false;
@@ -116,6 +135,7 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
     }
     if (update.rebuild) {
         inner_ = update.inner;
+        shell_.setDevicePixelRatio(ratio_ * fit());
         ++rebuilds_;
         repainted_.clear();
         paintWhole();

@@ -34,6 +34,14 @@ public:
     // A new device-pixel ratio: the whole board again, in its new pixels.
     // False when nothing had to change, or there was no room for it.
     bool setRatio(double ratio);
+    // The room the screen leaves the window, in logical pixels, with
+    // `chrome` logical pixels of the front end's own above the board (its
+    // menu bar): where the window does not fit, the board is drawn smaller,
+    // at the screen's ratio times fit(), and the front end scales its own
+    // parts by fit() with it. Every new board is fitted again. False when
+    // nothing had to change.
+    bool setRoom(double width, double height, double chrome);
+    double fit() const;
 
     // The wake-up the surface was asked for: runs the ticks due by now, as
     // many as the one pacing rule makes up (at most `most`, when given), for
@@ -81,6 +89,7 @@ private:
     void run(Time now, Focus holder, Handler&& handler);
     void apply(const ScreenUpdate& update, Time now);
     bool paintWhole();
+    bool refit();
     bool tab(bool backward, Focus holder);
     void rearm();
 
@@ -88,6 +97,8 @@ private:
     Shell shell_;
     TickSchedule clock_;
     Box inner_;
+    double ratio_ = 1;  // the screen's
+    double roomWidth_ = 0, roomHeight_ = 0, chrome_ = 0;
     Focus focus_ = Focus::Board;
     ButtonView shown_[2];
     bool placed_ = false;
