@@ -61,13 +61,14 @@ export async function close(browser, server) {
   fs.rmSync(browser.profile, { recursive: true, force: true, maxRetries: 5, retryDelay: 100 });
 }
 
-// A page of the window's size at a device-pixel ratio, loaded and started.
-export async function open(browser, server, { ratio = 1, seed = 7, query = '' } = {}) {
+// A page of the window's size at a device-pixel ratio (or of a phone's
+// viewport), loaded and started.
+export async function open(browser, server, { ratio = 1, seed = 7, query = '', viewport } = {}) {
   const page = await browser.newPage();
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(String(error)));
   page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
-  await page.setViewport({ width: 468, height: 487, deviceScaleFactor: ratio });
+  await page.setViewport(viewport ?? { width: 468, height: 487, deviceScaleFactor: ratio });
   const { port } = server.address();
   page.url0 = `http://127.0.0.1:${port}/`;
   // ?test gives the tests their hooks into the page.

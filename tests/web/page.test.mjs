@@ -376,6 +376,57 @@ test('a finger steers: a swipe turns the snake before it lifts, a tap pauses; th
   await page.close();
 });
 
+// The board as the browser shows it, clipped to the canvas in device pixels,
+// against the module's picture: the same pixels but under the buttons, which
+// are the browser's own text.
+async function assertShowsPicture(page, label) {
+  // On screen: the browser's own rendering of the page, clipped to the canvas in device pixels.
+  // The clip in whole device pixels, where layout has the board in 64ths of a pixel.
+  const box = await page.$eval('#board', (b) => {
+    const r = b.getBoundingClientRect();
+    const whole = (css) => Math.round(css * devicePixelRatio) / devicePixelRatio;
+    return { x: whole(r.x), y: whole(r.y), width: b.width / devicePixelRatio, height: b.height / devicePixelRatio };
+  });
+  const shot = await page.screenshot({ clip: box, encoding: 'base64', captureBeyondViewport: false });
+  const compared = await page.evaluate(async (png) => {
+    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+    const board = document.getElementById('board');
+    const scratch = Object.assign(document.createElement('canvas'), { width: image.width, height: image.height });
+    const context = scratch.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const seen = context.getImageData(0, 0, image.width, image.height).data;
+    const { width, height } = window.zorvane.view();
+    const module = window.zorvane.picture();
+    // The buttons are the browser's own text, not the module's picture.
+    const buttons = [...document.querySelectorAll('#inner button:not([hidden])')].map((b) => b.getBoundingClientRect());
+    const ratio = window.devicePixelRatio;
+    const under = (x, y) => buttons.some((r) => x >= (r.left - board.getBoundingClientRect().left) * ratio - 1 &&
+      x < (r.right - board.getBoundingClientRect().left) * ratio + 1 && y >= (r.top - board.getBoundingClientRect().top) * ratio - 1 &&
+      y < (r.bottom - board.getBoundingClientRect().top) * ratio + 1);
+    let differ = 0;
+    let compared = 0;
+    let first = null;
+    for (let y = 0; y < height; y++) {
+      for (let x = 0; x < width; x++) {
+        if (under(x, y)) continue;
+        compared++;
+        const i = (y * width + x) * 4;
+        if (seen[i] !== module[i] || seen[i + 1] !== module[i + 1] || seen[i + 2] !== module[i + 2]) {
+          differ++;
+          first ??= { x, y, seen: [...seen.slice(i, i + 3)], module: [...module.slice(i, i + 3)] };
+        }
+      }
+    }
+    return { size: [image.width, image.height], picture: [width, height], compared, differ, first,
+      colours: new Set([...Array(width * height).keys()].map((p) => module[p * 4] * 65536 + module[p * 4 + 1] * 256 + module[p * 4 + 2])).size };
+  }, shot);
+  assert.deepEqual(compared.size, compared.picture, `at ${label}: the shot is the picture's size`);
+  assert.ok(compared.compared > compared.picture[0] * compared.picture[1] * 0.9, `at ${label}: ${compared.compared} compared`);
+  assert.ok(compared.colours > 8, `at ${label}: a board with a disc's edge, ${compared.colours} colours`);
+  assert.equal(compared.differ, 0, `at ${label}: first difference ${JSON.stringify(compared.first)}`);
+}
+
 test('the canvas shows the module\'s picture pixel for pixel at ratios 1, 1.5 and 2', async () => {
   for (const ratio of [1, 1.5, 2]) {
     const page = await open(browser, server, { ratio, seed: 3 });
@@ -386,51 +437,43 @@ test('the canvas shows the module\'s picture pixel for pixel at ratios 1, 1.5 an
     await page.keyboard.press('KeyP');  // held, so the picture stands still
     await state(page);  // and shown
     await state(page);
-    // On screen: the browser's own rendering of the page, clipped to the canvas in device pixels.
-    // The clip in whole device pixels, where layout has the board in 64ths of a pixel.
-    const box = await page.$eval('#board', (b) => {
-      const r = b.getBoundingClientRect();
-      const whole = (css) => Math.round(css * devicePixelRatio) / devicePixelRatio;
-      return { x: whole(r.x), y: whole(r.y), width: b.width / devicePixelRatio, height: b.height / devicePixelRatio };
+    await assertShowsPicture(page, ratio);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  }
+});
+
+
+test('on phones and a tablet the whole window fits at the device\'s width, in its pixels, and plays by finger', async () => {
+  for (const [width, height, ratio] of [[390, 844, 3], [360, 800, 2], [844, 390, 3], [820, 1180, 2]]) {
+    const label = `${width}x${height} at ${ratio}`;
+    const viewport = { width, height, deviceScaleFactor: ratio, isMobile: true, hasTouch: true };
+    const page = await open(browser, server, { seed: 3, viewport });
+    const cdp = await page.createCDPSession();
+    const laidOut = () => page.evaluate(() => {
+      const r = document.getElementById('window').getBoundingClientRect();
+      return { page: document.documentElement.clientWidth, scale: visualViewport.scale, scrolled: scrollY,
+        box: [r.left, r.top, r.right, r.bottom] };
     });
-    const shot = await page.screenshot({ clip: box, encoding: 'base64', captureBeyondViewport: false });
-    const compared = await page.evaluate(async (png) => {
-      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
-      const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
-      const board = document.getElementById('board');
-      const scratch = Object.assign(document.createElement('canvas'), { width: image.width, height: image.height });
-      const context = scratch.getContext('2d');
-      context.drawImage(image, 0, 0);
-      const seen = context.getImageData(0, 0, image.width, image.height).data;
-      const { width, height } = window.zorvane.view();
-      const module = window.zorvane.picture();
-      // The buttons are the browser's own text, not the module's picture.
-      const buttons = [...document.querySelectorAll('#inner button:not([hidden])')].map((b) => b.getBoundingClientRect());
-      const ratio = window.devicePixelRatio;
-      const under = (x, y) => buttons.some((r) => x >= (r.left - board.getBoundingClientRect().left) * ratio - 1 &&
-        x < (r.right - board.getBoundingClientRect().left) * ratio + 1 && y >= (r.top - board.getBoundingClientRect().top) * ratio - 1 &&
-        y < (r.bottom - board.getBoundingClientRect().top) * ratio + 1);
-      let differ = 0;
-      let compared = 0;
-      let first = null;
-      for (let y = 0; y < height; y++) {
-        for (let x = 0; x < width; x++) {
-          if (under(x, y)) continue;
-          compared++;
-          const i = (y * width + x) * 4;
-          if (seen[i] !== module[i] || seen[i + 1] !== module[i + 1] || seen[i + 2] !== module[i + 2]) {
-            differ++;
-            first ??= { x, y, seen: [...seen.slice(i, i + 3)], module: [...module.slice(i, i + 3)] };
-          }
-        }
-      }
-      return { size: [image.width, image.height], picture: [width, height], compared, differ, first,
-        colours: new Set([...Array(width * height).keys()].map((p) => module[p * 4] * 65536 + module[p * 4 + 1] * 256 + module[p * 4 + 2])).size };
-    }, shot);
-    assert.deepEqual(compared.size, compared.picture, `at ${ratio}: the shot is the picture's size`);
-    assert.ok(compared.compared > compared.picture[0] * compared.picture[1] * 0.9, `at ${ratio}: ${compared.compared} compared`);
-    assert.ok(compared.colours > 8, `at ${ratio}: a board with a disc's edge, ${compared.colours} colours`);
-    assert.equal(compared.differ, 0, `at ${ratio}: first difference ${JSON.stringify(compared.first)}`);
+    const before = await laidOut();
+    assert.equal(before.page, width, `${label}: laid out at the device's width`);
+    assert.ok(before.box[0] >= 0 && before.box[1] >= 0 && before.box[2] <= width && before.box[3] <= height,
+      `${label}: the whole window on screen: ${before.box}`);
+    if (width >= 468 && height >= 487) assert.equal(before.box[2] - before.box[0], 468, `${label}: room enough, desktop size`);
+    // A swipe up starts the snake and a tap holds it, before the picture is compared.
+    const at = [100, 150];
+    await finger(page, cdp, 'touchStart', at);
+    await finger(page, cdp, 'touchMove', [at[0] + 2, at[1] - 40]);
+    await finger(page, cdp, 'touchMove', [at[0] - 40, at[1] - 44]);  // and left, in the same touch
+    await finger(page, cdp, 'touchEnd', [at[0] - 40, at[1] - 44]);
+    assert.notEqual((await state(page)).interval, 0, `${label}: the swipe started the game`);
+    await page.waitForFunction(() => window.zorvane.ticks().total >= 2);
+    await finger(page, cdp, 'touchStart', at);
+    await finger(page, cdp, 'touchEnd', at);
+    assert.equal((await state(page)).interval, 0, `${label}: the tap paused`);
+    const after = await laidOut();
+    assert.deepEqual([after.scale, after.scrolled, after.box], [1, 0, before.box], `${label}: no zoom, no scroll`);
+    await assertShowsPicture(page, label);
     assert.deepEqual(page.errors, []);
     await page.close();
   }

@@ -22,10 +22,29 @@ const files = (dir, under = '') => fs.readdirSync(path.join(dir, under), { withF
 });
 const sha = (bytes) => crypto.createHash('sha256').update(bytes).digest('hex');
 
-test('the site folder holds the page\'s files and nothing else', () => {
-  assert.deepEqual(files(root).sort(), ['icons/zorvane-128.png', 'icons/zorvane-256.png', 'icons/zorvane-32.png',
-    'icons/zorvane-48.png', 'icons/zorvane-64.png', 'index.html', 'manifest.webmanifest', 'page.js', 'sw.js',
-    'zorvane.css', 'zorvane.js', 'zorvane.wasm']);
+// A PNG's width and height, from its header.
+const pngSize = (file) => {
+  const bytes = fs.readFileSync(file);
+  return `${bytes.readUInt32BE(16)}x${bytes.readUInt32BE(20)}`;
+};
+
+test('the site folder holds the page\'s files and nothing else, and every icon named is there at its size', () => {
+  const icons = [32, 48, 64, 128, 180, 192, 256, 512, 'maskable-512'].map((size) => `icons/zorvane-${size}.png`);
+  assert.deepEqual(files(root).sort(), [...icons, 'index.html', 'manifest.webmanifest', 'page.js', 'sw.js', 'zorvane.css',
+    'zorvane.js', 'zorvane.wasm'].sort());
+  // Installable on a phone: a window of its own, a theme, 192 and 512 pixel icons, one a home screen may cut to shape.
+  const manifest = JSON.parse(fs.readFileSync(path.join(root, 'manifest.webmanifest'), 'utf8'));
+  assert.equal(manifest.display, 'standalone');
+  assert.match(manifest.theme_color, /^#[0-9a-f]{6}$/);
+  for (const icon of manifest.icons) assert.equal(pngSize(path.join(root, icon.src)), icon.sizes, icon.src);
+  const sizes = manifest.icons.map((icon) => icon.sizes);
+  assert.ok(sizes.includes('192x192') && sizes.includes('512x512'));
+  assert.ok(manifest.icons.some((icon) => icon.purpose === 'maskable'));
+  // iOS reads its own tags.
+  const page = fs.readFileSync(path.join(root, 'index.html'), 'utf8');
+  const touchIcon = page.match(/rel="apple-touch-icon" href="([^"]+)" sizes="([^"]+)"/);
+  assert.equal(pngSize(path.join(root, touchIcon[1])), touchIcon[2]);
+  assert.match(page, /name="apple-mobile-web-app-capable" content="yes"/);
 });
 
 test('play-web.sh refuses a busy port, opening nothing, every time; on a free one it serves site/ alone', async () => {

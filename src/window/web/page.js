@@ -33,10 +33,12 @@ loading.then((mod) => {
     button.textContent = layout.captions[i];
     button.style.font = `${layout.font}, "Liberation Sans", sans-serif`;
   });
+  const barHeight = 19;  // the menu bar's, in CSS pixels at full size
   const context = board.getContext('2d', { alpha: false });
   const focusOptions = { preventScroll: true };
 
   let ratio = window.devicePixelRatio || 1;
+  let fit = 1;  // how far the whole window is shrunk to fit a small screen
   let shownRebuilds = -1;
   let wakeTimer = 0;
   let framePending = false;
@@ -68,31 +70,36 @@ loading.then((mod) => {
     if (document.title !== title) document.title = title;
   }
 
-  // A button's place, touched only when it changed.
+  // A button's place, shrunk with the window, touched only when it changed.
   function place(button, shown, { x, y, width, height }) {
-    const placed = `${shown} ${x} ${y} ${width} ${height}`;
+    const placed = `${shown} ${x} ${y} ${width} ${height} ${fit}`;
     if (button.placed === placed) return;
     button.placed = placed;
     button.hidden = !shown;
-    Object.assign(button.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
+    const px = (n) => `${n * fit}px`;
+    Object.assign(button.style, { left: px(x), top: px(y), width: px(width), height: px(height), fontSize: `${layout.points * fit}pt` });
   }
 
   // A CSS length on whole device pixels that layout keeps as it is (it counts
   // in 64ths of a pixel): a canvas between two device pixels would be smoothed.
+  // Rounded down where the window is fitted to the screen, so that it stays on it.
   function snap(css) {
     const fits = (n) => Math.abs((n * 64) / ratio - Math.round((n * 64) / ratio)) < 1e-6;
-    let k = Math.ceil(css * ratio - 1e-6);
-    while (!fits(k) && k < css * ratio + 64) k++;
+    let k = fit < 1 ? Math.floor(css * ratio + 1e-6) : Math.ceil(css * ratio - 1e-6);
+    while (!fits(k) && k > 0 && k < css * ratio + 64) k += fit < 1 ? -1 : 1;
     return `${k / ratio}px`;
   }
   // The canvas in device pixels, centred, on whole device pixels below the
-  // menu bar; the board's own ratio may be nearer 1 than the screen's.
+  // menu bar; the board's own ratio may be nearer 1 than the screen's. On a
+  // small screen the bar and the buttons shrink with the board.
   function layOut(v) {
-    const drawn = call('zv_ratio');
+    fit = call('zv_fit');
+    const drawn = call('zv_ratio') / fit;  // device pixels to a CSS pixel
     board.width = v.width;
     board.height = v.height;
     Object.assign(board.style, { width: `${v.width / drawn}px`, height: `${v.height / drawn}px` });
-    menubar.style.height = snap(19);
+    windowEl.style.setProperty('--fit', fit);
+    menubar.style.height = snap(barHeight * fit);
     windowEl.style.width = board.style.width;
     centre();
   }
@@ -230,32 +237,32 @@ loading.then((mod) => {
 
   // A new ratio (a zoom, another screen) repaints the board in its pixels;
   // browsers tell it by a media query's change, some only by a resize.
-  function ratioChanged() {
+  function ratioChanged(first = false) {
     const now = window.devicePixelRatio || 1;
-    if (ended || now === ratio) return;
-    ratio = now;
-    if (call('zv_set_ratio', ratio)) sync();
-    watchRatio();
+    if (ended || (now === ratio && !first)) return;
+    if (now !== ratio && call('zv_set_ratio', (ratio = now))) sync();
+    window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => ratioChanged(), { once: true });
   }
-  function watchRatio() {
-    window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', ratioChanged, { once: true });
-  }
+  // A phone turned round, a window resized: the whole window fits the room it has.
+  const fitRoom = () => !ended && call('zv_room', window.innerWidth, window.innerHeight, barHeight);
   window.addEventListener('resize', () => {
+    if (fitRoom()) sync();
     centre();
     ratioChanged();
   });
 
   mod.ccall('zv_start', null, ['number', 'string'], [ratio, address.get('seed') ?? '']);
+  fitRoom();
   windowEl.hidden = false;
   sync();
   frame();  // the first board and title before anyone looks
   board.focus(focusOptions);
-  watchRatio();
+  ratioChanged(true);
   // What the tests read back, only when the address asks for it (?test).
   if (!address.has('test')) return;
-  const cellBox = (column, row) => boxAt(call('zv_cell_box', column, row) >> 2);
   window.zorvane = {
-    view, cellBox, ready: true,
+    view, ready: true,
+    cellBox: (column, row) => boxAt(call('zv_cell_box', column, row) >> 2),
     scheduled: () => wakeTimer !== 0,
     ticks: () => ({ ...ticks, dropped: call('zv_dropped_ticks') }),
     picture: () => mod.HEAPU8.slice(call('zv_pixels'), call('zv_pixels') + board.width * board.height * 4),

@@ -90,7 +90,8 @@ std::string pageLayout() {
                   int(description::buttonFont.size()), description::buttonFont.data());
     s.append(",\"captions\":[").append(quoted(description::pauseCaption)).append(",");
     s.append(quoted(description::gameoverCaption)).append("],\"font\":").append(quoted(font));
-    return s.append("}");
+    // The font's size alone, for a window shrunk to fit a small screen.
+    return s.append(",\"points\":").append(std::to_string(description::buttonPointSize)).append("}");
 }
 
 // The menu bar from the table every front end builds its bar from: each
@@ -221,6 +222,12 @@ EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, const char* seed) {
     game()->call().start(ratio);
 }
 EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->call().setRatio(ratio); }
+// The room the browser's window leaves the page, in CSS pixels, with the menu
+// bar's height above the board: the window shrinks to fit where it must.
+EMSCRIPTEN_KEEPALIVE int zv_room(double width, double height, double bar) {
+    return game() && game()->call().setRoom(width, height, bar);
+}
+EMSCRIPTEN_KEEPALIVE double zv_fit() { return game() ? game()->screen().fit() : 1; }
 // The ratio the board is drawn at: the screen's, within the geometry's range.
 EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->screen().geometry().ratio() : 1; }
 EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
