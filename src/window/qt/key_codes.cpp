@@ -58,12 +58,13 @@ KeyInput keyInput(int qtKey, quint32 scanCode) {
 
 }  // namespace
 
-std::optional<KeyDown> gameKeyDown(const QKeyEvent& event) {
+KeyInput keyInput(const QKeyEvent& event) { return keyInput(event.key(), event.nativeScanCode()); }
+
+HeldModifiers heldModifiers(const QKeyEvent& event) {
     const Qt::KeyboardModifiers held = event.modifiers();
-    return keyDown(keyInput(event.key(), event.nativeScanCode()),
-                   {.shift = held.testFlag(Qt::ShiftModifier),
-                    .ctrl = held.testFlag(Qt::ControlModifier),
-                    .alt = held.testFlag(Qt::AltModifier)});
+    return {.shift = held.testFlag(Qt::ShiftModifier),
+            .ctrl = held.testFlag(Qt::ControlModifier),
+            .alt = held.testFlag(Qt::AltModifier)};
 }
 
 }  // namespace zv

@@ -2,144 +2,131 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
-#include <QMenuBar>
 #include <utility>
 
 #include "window/description.h"
-#include "window/keys.h"
-#include "window/menus.h"
 #include "window/qt/board_widget.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_clock.h"
+#include "window/qt/key_codes.h"
 #include "window/qt/menu_bar.h"
 #include "window/qt/window_gone.h"
 
 namespace zv {
 namespace {
 
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QRect toQRect(const Box& b) { return QRect(b.x, b.y, b.width, b.height); }
+
 QFont buttonFont() {
-    QFont font(QString::fromUtf8(description::buttonFont.data(), qsizetype(description::buttonFont.size())));
+    QFont font(text(description::buttonFont));
     font.setStyleHint(QFont::SansSerif);  // where Arial is missing
     font.setPointSizeF(description::buttonPointSize);
     font.setWeight(QFont::Weight(description::buttonWeight));
     return font;
 }
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 }  // namespace
 
-MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<TickClock> clock, QWidget* parent)
+MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm, QWidget* parent)
     : QMainWindow(parent),
-      shell_(std::move(random)),
-      clock_(clock ? std::move(clock) : std::make_unique<GameClock>()) {
-    clock_->onTick = [this] { tick(); };
+      alarm_(alarm ? std::move(alarm) : std::make_unique<GameClock>()),
+      screen_(*this, std::move(random)) {
+    alarm_->onWake = [this](Time now) { screen_.wake(now, alarm_->early()); };
     // The board sets the window's size, so there is nothing to maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    board_ = new BoardWidget(shell_, this);
+    board_ = new BoardWidget(this);
     board_->setObjectName("board");
     setCentralWidget(board_);
-    connect(board_, &BoardWidget::keyDown, this, &MainWindow::keyDown);
+    board_->onKey = [this](const QKeyEvent& e) { return screen_.key(now(), keyInput(e), heldModifiers(e), focus()); };
+    board_->onTouch = [this](Screen::Touch phase, QPointF at) { screen_.touch(now(), phase, at.x(), at.y()); };
+    board_->onRatio = [this](double ratio) { screen_.setRatio(ratio); };
 
     // Created in this order, so Game Over is drawn above Pause where they overlap.
-    pause_ = new CaptionButton(text(description::pauseCaption), board_);
-    gameover_ = new CaptionButton(text(description::gameoverCaption), board_);
-    pause_->setObjectName("pause");
-    gameover_->setObjectName("gameover");
-    for (QPushButton* button : {pause_, gameover_}) {
-        button->setFont(buttonFont());
-        button->setAutoDefault(false);
-        button->hide();
-    }
-    connect(pause_, &QPushButton::clicked, this, [this] { dispatch([](zorvane& z) { z.pause_Click(); }); });
-    connect(gameover_, &QPushButton::clicked, this, [this] { dispatch([](zorvane& z) { z.gameover_Click(); }); });
+    pause_ = addButton(description::pauseCaption, "pause", Button::Pause);
+    gameover_ = addButton(description::gameoverCaption, "gameover", Button::GameOver);
     setTabOrder(board_, gameover_);
     setTabOrder(gameover_, pause_);
 
-    buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
     // The first board stands, title included, before the window is ever shown.
-    apply(shell_.start());
+    screen_.start(devicePixelRatioF(), now());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     board_->setFocus();
     new WindowGone(this);
 }
 
-MainWindow::~MainWindow() { clock_->onTick = nullptr; }
+MainWindow::~MainWindow() { alarm_->onWake = nullptr; }
 
-QPushButton* MainWindow::pauseButton() const { return pause_; }
-QPushButton* MainWindow::gameoverButton() const { return gameover_; }
-
-// Each item carries its index, which is its value, to the item handler.
-void MainWindow::addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer)) {
-    for (const auto& item : items) {
-        QAction* action = menu->addAction(text(item.caption));
-        // The menus' shortcuts are all function keys.
-        action->setShortcut(QKeySequence(Qt::Key_F1 + (item.shortcut - keys::function(1))));
-        connect(action, &QAction::triggered, this, [this, handler, index = Integer(item.index)] {
-            dispatch([handler, index](zorvane& z) { (z.*handler)(index); });
-        });
-    }
+QPushButton* MainWindow::addButton(std::string_view caption, const char* name, Button button) {
+    auto* b = new CaptionButton(text(caption), board_);
+    b->setObjectName(name);
+    b->setFont(buttonFont());
+    b->setAutoDefault(false);
+    b->hide();
+    connect(b, &QPushButton::clicked, this, [this, button] { screen_.click(now(), button); });
+    return b;
 }
 
-void MainWindow::buildMenus() {
+// Titles and items go to the Screen by their places in the table.
+void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
     auto* bar = new MenuBar(this);
     setMenuBar(bar);
-    for (const MenuTitle& title : menuTitles) {
-        if (const auto clicked = title.clicked) {
+    for (int t = 0; t < int(table.size()); ++t) {
+        const MenuBarTitle& title = table[std::size_t(t)];
+        if (title.items.empty()) {
             quitAction_ = bar->addAction(text(title.title));
-            connect(quitAction_, &QAction::triggered, this,
-                    [this, clicked] { dispatch([clicked](zorvane& z) { (z.*clicked)(); }); });
+            connect(quitAction_, &QAction::triggered, this, [this, t] { screen_.menuCommand(now(), t, focus()); });
             continue;
         }
         QMenu* menu = bar->addMenu(text(title.title));
-        (title.title == description::speedTitle ? speedMenu_ : sizeMenu_) = menu;  // for the tests to open
+        (title.title == description::speedTitle ? speedMenu_ : sizeMenu_) = menu;
         bar->watch(menu);
-        if (const auto opened = title.opened)
-            connect(menu, &QMenu::aboutToShow, this,
-                    [this, opened] { dispatch([opened](zorvane& z) { (z.*opened)(); }); });
-        addItems(menu, title.items, title.chosen);
+        connect(menu, &QMenu::aboutToShow, this, [this, t] { screen_.menuOpened(now(), t, focus()); });
+        for (int i = 0; i < int(title.items.size()); ++i) {
+            const MenuEntry& entry = title.items[std::size_t(i)];
+            QAction* action = menu->addAction(text(entry.caption));
+            // Qt's shortcut chooses the item wherever the focus is; the key
+            // itself then never reaches the board.
+            if (entry.functionKey) action->setShortcut(QKeySequence(Qt::Key_F1 + entry.functionKey - 1));
+            connect(action, &QAction::triggered, this, [this, t, i] { screen_.menuChosen(now(), t, i, focus()); });
+        }
     }
 }
 
-void MainWindow::tick() {
-    dispatch([](zorvane& z) { z.Timer1_Timer(); });
+void MainWindow::fillRect(const Box& box, Rgb colour) { board_->picture().fillRect(box, colour); }
+void MainWindow::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
+    board_->picture().fillDisc(square, fill, outline, pen);
 }
 
-void MainWindow::keyDown(int keyCode, int shift) {
-    dispatch([keyCode, shift](zorvane& z) { z.Form_KeyDown(Integer(keyCode), Integer(shift)); });
+bool MainWindow::layOut(const Box& inner, int width, int height) {
+    if (!board_->picture().resize(width, height)) return false;
+    board_->setFixedSize(inner.width, inner.height);
+    return true;
 }
 
-template <typename Handler>
-void MainWindow::dispatch(Handler&& handler) {
-    if (auto update = shell_.run(std::forward<Handler>(handler), focus())) apply(*update);
+void MainWindow::present(std::span<const Box> painted) {
+    for (const Box& box : painted) board_->update(toQRect(screen_.geometry().toLogical(box)));
 }
 
-void MainWindow::apply(const ScreenUpdate& update) {
-    if (update.ended) {
-        end();
-        return;
-    }
-    if (update.rebuild)
-        board_->rebuild(update.inner);
-    else
-        board_->refresh(update.cells);
-    syncButton(pause_, update.pause);
-    syncButton(gameover_, update.gameover);
-    if (update.title) setWindowTitle(QString::fromStdString(*update.title));
-    clock_->setInterval(update.interval);
+void MainWindow::placeButton(Button which, const ButtonView& view) {
+    QPushButton* button = which == Button::Pause ? pause_ : gameover_;
+    button->setGeometry(toQRect(view.place));
+    button->setVisible(view.shown);
+}
+
+void MainWindow::setTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
+void MainWindow::wakeAt(std::optional<Time> due) { alarm_->wakeAt(due); }
+
+void MainWindow::moveFocus(Focus focus) {
     // While a menu is open it has the keys.
-    if (update.focus && !QApplication::activePopupWidget()) widgetFor(*update.focus)->setFocus(Qt::OtherFocusReason);
-}
-
-void MainWindow::syncButton(QPushButton* button, const ButtonView& view) {
-    const QRect place(view.place.x, view.place.y, view.place.width, view.place.height);
-    if (button->geometry() != place) button->setGeometry(place);
-    if (button->isVisibleTo(this) != view.shown) button->setVisible(view.shown);
+    if (QApplication::activePopupWidget()) return;
+    QWidget* holder = focus == Focus::Pause ? pause_ : focus == Focus::GameOver ? gameover_ : static_cast<QWidget*>(board_);
+    holder->setFocus(Qt::OtherFocusReason);
 }
 
 Focus MainWindow::focus() const {
@@ -147,19 +134,11 @@ Focus MainWindow::focus() const {
     if (!holder) return Focus::Nothing;
     if (holder == board_) return Focus::Board;
     if (holder == pause_) return Focus::Pause;
-    if (holder == gameover_) return Focus::GameOver;
-    return Focus::Elsewhere;
-}
-
-QWidget* MainWindow::widgetFor(Focus focus) const {
-    if (focus == Focus::Pause) return pause_;
-    if (focus == Focus::GameOver) return gameover_;
-    return board_;
+    return holder == gameover_ ? Focus::GameOver : Focus::Elsewhere;
 }
 
 // Quit: nothing runs after it.
 void MainWindow::end() {
-    clock_->setInterval(0);
     close();
     QCoreApplication::exit(0);
 }
