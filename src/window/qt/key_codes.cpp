@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <algorithm>
-#include <iterator>
 #include <string_view>
 
 #include "window/keys.h"
@@ -46,7 +45,7 @@ constexpr int modifiers[] = {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Ke
 KeyInput keyInput(int qtKey, quint32 scanCode) {
     using Kind = KeyInput::Kind;
     if (qtKey == Qt::Key_unknown) return {Kind::Unidentified};
-    if (std::find(std::begin(modifiers), std::end(modifiers), qtKey) != std::end(modifiers)) return {Kind::Modifier};
+    if (std::ranges::find(modifiers, qtKey) != std::end(modifiers)) return {Kind::Modifier};
     for (const QtNamedKey& key : namedKeys)
         if (key.qtKey == qtKey) return {Kind::Named, std::uint32_t(key.code)};
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)

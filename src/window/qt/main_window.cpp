@@ -2,32 +2,22 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
+#include <QTouchEvent>
 #include <utility>
 
 #include "window/description.h"
-#include "window/qt/board_widget.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_clock.h"
 #include "window/qt/key_codes.h"
 #include "window/qt/menu_bar.h"
-#include "window/qt/window_gone.h"
 
 namespace zv {
 namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 QRect toQRect(const Box& b) { return QRect(b.x, b.y, b.width, b.height); }
-
-QFont buttonFont() {
-    QFont font(text(description::buttonFont));
-    font.setStyleHint(QFont::SansSerif);  // where Arial is missing
-    font.setPointSizeF(description::buttonPointSize);
-    font.setWeight(QFont::Weight(description::buttonWeight));
-    return font;
-}
 
 }  // namespace
 
@@ -41,15 +31,13 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     board_ = new BoardWidget(this);
-    board_->setObjectName("board");
     setCentralWidget(board_);
-    board_->onKey = [this](const QKeyEvent& e) { return screen_.key(now(), keyInput(e), heldModifiers(e), focus()); };
-    board_->onTouch = [this](Screen::Touch phase, QPointF at) { screen_.touch(now(), phase, at.x(), at.y()); };
-    board_->onRatio = [this](double ratio) { screen_.setRatio(ratio); };
-
+    board_->installEventFilter(this);
     // Created in this order, so Game Over is drawn above Pause where they overlap.
-    pause_ = addButton(description::pauseCaption, "pause", Button::Pause);
-    gameover_ = addButton(description::gameoverCaption, "gameover", Button::GameOver);
+    pause_ = new CaptionButton(description::pauseCaption, board_);
+    gameover_ = new CaptionButton(description::gameoverCaption, board_);
+    connect(pause_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::Pause); });
+    connect(gameover_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::GameOver); });
     setTabOrder(board_, gameover_);
     setTabOrder(gameover_, pause_);
 
@@ -57,19 +45,36 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     screen_.start(devicePixelRatioF(), now());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     board_->setFocus();
-    new WindowGone(this);
 }
 
 MainWindow::~MainWindow() { alarm_->onWake = nullptr; }
 
-QPushButton* MainWindow::addButton(std::string_view caption, const char* name, Button button) {
-    auto* b = new CaptionButton(text(caption), board_);
-    b->setObjectName(name);
-    b->setFont(buttonFont());
-    b->setAutoDefault(false);
-    b->hide();
-    connect(b, &QPushButton::clicked, this, [this, button] { screen_.click(now(), button); });
-    return b;
+// The keys the board and a focused button leave, after Tab has moved the
+// focus; those of the menu bar are its own.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const Focus holder = focus();
+    if (holder == Focus::Elsewhere || !screen_.key(now(), keyInput(*event), heldModifiers(*event), holder))
+        event->ignore();
+}
+
+// A finger on the board, and the scale the board is drawn at.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != board_) return false;
+    if (event->type() == QEvent::Paint) {
+        // The window may move to a screen of another scale at any time.
+        screen_.setRatio(board_->devicePixelRatioF());
+        return false;
+    }
+    auto* touch = dynamic_cast<QTouchEvent*>(event);
+    if (!touch) return false;
+    using Touch = Screen::Touch;
+    Touch phase = touch->isBeginEvent() ? Touch::Down : touch->isEndEvent() ? Touch::Up : Touch::Move;
+    if (event->type() == QEvent::TouchCancel) phase = Touch::Cancel;
+    const QPointF at = touch->points().isEmpty() ? QPointF() : touch->points().first().position();
+    // A button under the finger takes the touch as the click Qt makes of it.
+    touch->setAccepted(phase != Touch::Down || !board_->childAt(at.toPoint()));
+    if (touch->isAccepted()) screen_.touch(now(), phase, at.x(), at.y());
+    return true;
 }
 
 // Titles and items go to the Screen by their places in the table.
@@ -91,16 +96,11 @@ void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
             const MenuEntry& entry = title.items[std::size_t(i)];
             QAction* action = menu->addAction(text(entry.caption));
             // Qt's shortcut chooses the item wherever the focus is; the key
-            // itself then never reaches the board.
+            // then never reaches the board.
             if (entry.functionKey) action->setShortcut(QKeySequence(Qt::Key_F1 + entry.functionKey - 1));
             connect(action, &QAction::triggered, this, [this, t, i] { screen_.menuChosen(now(), t, i, focus()); });
         }
     }
-}
-
-void MainWindow::fillRect(const Box& box, Rgb colour) { board_->picture().fillRect(box, colour); }
-void MainWindow::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
-    board_->picture().fillDisc(square, fill, outline, pen);
 }
 
 bool MainWindow::layOut(const Box& inner, int width, int height) {
@@ -119,13 +119,11 @@ void MainWindow::placeButton(Button which, const ButtonView& view) {
     button->setVisible(view.shown);
 }
 
-void MainWindow::setTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
-void MainWindow::wakeAt(std::optional<Time> due) { alarm_->wakeAt(due); }
-
 void MainWindow::moveFocus(Focus focus) {
     // While a menu is open it has the keys.
     if (QApplication::activePopupWidget()) return;
-    QWidget* holder = focus == Focus::Pause ? pause_ : focus == Focus::GameOver ? gameover_ : static_cast<QWidget*>(board_);
+    QWidget* holder = board_;
+    if (focus == Focus::Pause || focus == Focus::GameOver) holder = focus == Focus::Pause ? pause_ : gameover_;
     holder->setFocus(Qt::OtherFocusReason);
 }
 

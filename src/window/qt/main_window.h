@@ -5,6 +5,7 @@
 
 #include "screen/alarm.h"
 #include "screen/screen.h"
+#include "window/qt/board_widget.h"
 
 class QAction;
 class QMenu;
@@ -12,15 +13,10 @@ class QPushButton;
 
 namespace zv {
 
-class BoardWidget;
-
-// The game's one window: a surface over the mid-end's Screen. It hands every
-// event to the Screen's entry point for it, with the alarm's time and the
-// part of the window that holds the keys, and shows what the Screen asks:
-// the board's picture, the buttons, the title, the focus.
+// The game's one window: a surface over the mid-end's Screen. Every event
+// goes to the Screen's entry point for it, with the alarm's time and the
+// part of the window that holds the keys; the Screen says what to show.
 class MainWindow final : public QMainWindow, public Surface {
-    Q_OBJECT
-
 public:
     // Without an alarm, the window's own GameClock.
     explicit MainWindow(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>(),
@@ -28,7 +24,6 @@ public:
     ~MainWindow() override;
 
     // For the tests and benchmarks.
-    const zorvane& game() const { return screen_.game(); }
     zorvane& game() { return screen_.game(); }
     Screen& gameScreen() { return screen_; }
     Alarm& clock() { return *alarm_; }
@@ -39,19 +34,24 @@ public:
     QMenu* sizeMenu() const { return sizeMenu_; }
     QAction* quitAction() const { return quitAction_; }
 
-    void fillRect(const Box& box, Rgb colour) override;
-    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override;
+    void fillRect(const Box& box, Rgb colour) override { board_->picture().fillRect(box, colour); }
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
+        board_->picture().fillDisc(square, fill, outline, pen);
+    }
     bool layOut(const Box& inner, int width, int height) override;
     void present(std::span<const Box> painted) override;
     void placeButton(Button button, const ButtonView& view) override;
-    void setTitle(const std::string& title) override;
+    void setTitle(const std::string& title) override { setWindowTitle(QString::fromStdString(title)); }
     void buildMenus(std::span<const MenuBarTitle> bar) override;
-    void wakeAt(std::optional<Time> due) override;
+    void wakeAt(std::optional<Time> due) override { alarm_->wakeAt(due); }
     void moveFocus(Focus focus) override;
     void end() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QPushButton* addButton(std::string_view caption, const char* name, Button button);
     Time now() const { return alarm_->now(); }
     Focus focus() const;
 

@@ -14,8 +14,6 @@ namespace zv {
 // item already does, and while the bar does hold the keys its selected title
 // is drawn highlighted.
 class MenuBar final : public QMenuBar {
-    Q_OBJECT
-
 public:
     using QMenuBar::QMenuBar;
 
