@@ -6,9 +6,8 @@
 
 namespace zv {
 
-// The board on screen: the mid-end paints its picture in memory, device
-// pixel by device pixel, and this widget copies the boxes asked for onto the
-// screen as they are, neither scaled nor smoothed.
+// The board on screen: the boxes asked for, copied from the picture the
+// mid-end paints in memory, device pixel for device pixel, never scaled.
 class BoardWidget final : public QWidget {
 public:
     explicit BoardWidget(QWidget* parent);

@@ -8,9 +8,8 @@
 namespace zv {
 
 CaptionButton::CaptionButton(std::string_view caption, QWidget* parent)
-    : QPushButton(QString::fromUtf8(caption.data(), qsizetype(caption.size())), parent) {
-    const auto name = description::buttonFont;
-    QFont font(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    : QPushButton(QString::fromUtf8(caption), parent) {
+    QFont font(QString::fromUtf8(description::buttonFont));
     font.setStyleHint(QFont::SansSerif);  // where Arial is missing
     font.setPointSizeF(description::buttonPointSize);
     font.setWeight(QFont::Weight(description::buttonWeight));

@@ -2,7 +2,6 @@
 
 #include <QSocketNotifier>
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 
 #if defined(__linux__) && !defined(ZORVANE_QT_TIMER_ONLY)
@@ -13,8 +12,6 @@
 
 namespace zv {
 
-using namespace std::chrono_literals;
-
 GameClock::GameClock([[maybe_unused]] Source source) {
 #ifdef ZORVANE_KERNEL_TIMER
     if (source == Source::KernelTimer) fd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
@@ -22,11 +19,10 @@ GameClock::GameClock([[maybe_unused]] Source source) {
     if (fd_ >= 0) {
         notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
         connect(notifier_.get(), &QSocketNotifier::activated, this, &GameClock::woken);
-    } else {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setSingleShot(true);
-        connect(&timer_, &QTimer::timeout, this, &GameClock::woken);
     }
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &GameClock::woken);
 }
 
 GameClock::~GameClock() {
@@ -54,7 +50,7 @@ void GameClock::wakeAt(std::optional<Time> due) {
 #endif
     // Rounded to the nearest millisecond: rounding up would make every
     // wake-up late, and at 1 ms drop one tick in every few.
-    if (due) timer_.start(std::max(std::chrono::round<std::chrono::milliseconds>(*due - now()), 0ms));
+    if (due) timer_.start(std::max(std::chrono::round<std::chrono::milliseconds>(*due - now()), {}));
     else timer_.stop();
 }
 

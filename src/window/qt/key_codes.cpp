@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "window/keys.h"
 
@@ -10,23 +11,17 @@ namespace zv {
 namespace {
 
 // The letter and digit rows of a US keyboard, each from its first scan code.
-struct KeyRow {
-    quint32 first;
-    std::string_view keys;
-};
-constexpr KeyRow usRows[] = {{10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+constexpr std::pair<quint32, std::string_view> usRows[] = {
+    {10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
 
 char usKeyAt(quint32 scanCode) {
-    for (const KeyRow& row : usRows)
-        if (scanCode >= row.first && scanCode - row.first < row.keys.size()) return row.keys[scanCode - row.first];
+    for (const auto& [first, row] : usRows)
+        if (scanCode >= first && scanCode - first < row.size()) return row[scanCode - first];
     return 0;
 }
 
-struct QtNamedKey {
-    int qtKey;
-    Integer code;
-};
-constexpr QtNamedKey namedKeys[] = {
+// Qt's keys with a code of their own.
+constexpr std::pair<int, Integer> namedKeys[] = {
     {Qt::Key_Left, keys::Left},           {Qt::Key_Up, keys::Up},
     {Qt::Key_Right, keys::Right},         {Qt::Key_Down, keys::Down},
     {Qt::Key_Backspace, keys::Backspace}, {Qt::Key_Tab, keys::Tab},
@@ -46,8 +41,8 @@ KeyInput keyInput(int qtKey, quint32 scanCode) {
     using Kind = KeyInput::Kind;
     if (qtKey == Qt::Key_unknown) return {Kind::Unidentified};
     if (std::ranges::find(modifiers, qtKey) != std::end(modifiers)) return {Kind::Modifier};
-    for (const QtNamedKey& key : namedKeys)
-        if (key.qtKey == qtKey) return {Kind::Named, std::uint32_t(key.code)};
+    for (const auto& [named, code] : namedKeys)
+        if (named == qtKey) return {Kind::Named, std::uint32_t(code)};
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return {Kind::Named, std::uint32_t(keys::function(qtKey - Qt::Key_F1 + 1))};
     // Below the first of its named keys, a Qt key is the character it types.

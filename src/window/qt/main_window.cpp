@@ -16,7 +16,6 @@
 namespace zv {
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 QRect toQRect(const Box& b) { return QRect(b.x, b.y, b.width, b.height); }
 
 }  // namespace
@@ -46,8 +45,6 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     board_->setFocus();
 }
-
-MainWindow::~MainWindow() { alarm_->onWake = nullptr; }
 
 // The keys the board and a focused button leave, after Tab has moved the
 // focus; those of the menu bar are its own.
@@ -84,19 +81,18 @@ void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
     for (int t = 0; t < int(table.size()); ++t) {
         const MenuBarTitle& title = table[std::size_t(t)];
         if (title.items.empty()) {
-            quitAction_ = bar->addAction(text(title.title));
+            quitAction_ = bar->addAction(QString::fromUtf8(title.title));
             connect(quitAction_, &QAction::triggered, this, [this, t] { screen_.menuCommand(now(), t, focus()); });
             continue;
         }
-        QMenu* menu = bar->addMenu(text(title.title));
+        QMenu* menu = bar->addMenu(QString::fromUtf8(title.title));
         (title.title == description::speedTitle ? speedMenu_ : sizeMenu_) = menu;
         bar->watch(menu);
         connect(menu, &QMenu::aboutToShow, this, [this, t] { screen_.menuOpened(now(), t, focus()); });
         for (int i = 0; i < int(title.items.size()); ++i) {
             const MenuEntry& entry = title.items[std::size_t(i)];
-            QAction* action = menu->addAction(text(entry.caption));
-            // Qt's shortcut chooses the item wherever the focus is; the key
-            // then never reaches the board.
+            QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
+            // Qt's shortcut chooses it wherever the focus is; the key goes no further.
             if (entry.functionKey) action->setShortcut(QKeySequence(Qt::Key_F1 + entry.functionKey - 1));
             connect(action, &QAction::triggered, this, [this, t, i] { screen_.menuChosen(now(), t, i, focus()); });
         }

@@ -1,15 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
 #include <memory>
 
 #include "screen/alarm.h"
 #include "screen/screen.h"
 #include "window/qt/board_widget.h"
-
-class QAction;
-class QMenu;
-class QPushButton;
 
 namespace zv {
 
@@ -21,7 +19,6 @@ public:
     // Without an alarm, the window's own GameClock.
     explicit MainWindow(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>(),
                         std::unique_ptr<Alarm> alarm = nullptr, QWidget* parent = nullptr);
-    ~MainWindow() override;
 
     // For the tests and benchmarks.
     zorvane& game() { return screen_.game(); }

@@ -2,8 +2,6 @@
 
 #include <QMenuBar>
 
-class QMenu;
-
 namespace zv {
 
 // A menu bar that never holds the keys out of sight. Qt keeps the bar in its
