@@ -150,7 +150,7 @@ void BM_SustainedInsane(benchmark::State& state) {
         const auto source = state.range(0) ? zv::GameClock::Source::QtTimer : zv::GameClock::Source::KernelTimer;
         Table table(std::make_unique<zv::GameClock>(source));
         MainWindow& window = table.window;
-        window.game().mnuSpd_Click(1);  // "Insane"
+        window.speedMenu()->actions().front()->trigger();  // "Insane"
         long ticks = 0;
         long newGames = 0;
         // Each wake-up runs the ticks due by the Screen's pacing; the pilot

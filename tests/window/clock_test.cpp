@@ -19,7 +19,9 @@ TEST(Clock, WakesAtTheTimeAskedAndNeverWhenCancelled) {
         zv::GameClock clock(source);
         // A build without the kernel timer has QTimer alone.
         SCOPED_TRACE(clock.usesKernelTimer() ? "kernel timer" : "QTimer");
-        if (source == Source::QtTimer) EXPECT_FALSE(clock.usesKernelTimer());
+        if (source == Source::QtTimer) {
+            EXPECT_FALSE(clock.usesKernelTimer());
+        }
         EXPECT_EQ(clock.early(), clock.usesKernelTimer() ? Time{} : Time(500us));
         std::vector<Time> woken;
         clock.onWake = [&](Time now) { woken.push_back(now); };

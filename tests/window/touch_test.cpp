@@ -8,8 +8,8 @@ namespace {
 
 class Touch : public WindowTest {
 protected:
-    QTest::QTouchEventWidgetSequence touch(QWidget* on) { return QTest::touchEvent(on, finger); }
-    QPointingDevice* finger = QTest::createTouchDevice();
+    QTest::QTouchEventWidgetSequence touch(QWidget* on) { return QTest::touchEvent(on, finger.get()); }
+    std::unique_ptr<QPointingDevice> finger{QTest::createTouchDevice()};
 };
 
 TEST_F(Touch, ASwipeSteersBeforeTheFingerLiftsAndATapPauses) {
