@@ -5,9 +5,11 @@
 //   ./window_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -18,13 +20,29 @@
 #include "window/qt/board_widget.h"
 #include "window/qt/game_clock.h"
 #include "window/qt/main_window.h"
-#include "hand_clock.h"
 
 namespace {
 
 using bench::Pilot;
 using zv::Integer;
 using zv::MainWindow;
+using Time = zv::Alarm::Time;
+
+// An alarm that goes off only when the benchmark says: one tick at a time.
+class StepAlarm final : public zv::Alarm {
+public:
+    Time now() const override { return now_; }
+    void wakeAt(std::optional<Time> due) override { due_ = due; }
+    void fire() {
+        if (!due_) return;
+        now_ = *due_;
+        onWake(now_);
+    }
+
+private:
+    Time now_{};
+    std::optional<Time> due_;
+};
 
 constexpr Integer largestBoard = 102;
 
@@ -41,10 +59,9 @@ void pressKey(MainWindow& window, Integer code) {
 
 // A window on the largest board, on screen and fully drawn once.
 struct Table {
-    explicit Table(std::unique_ptr<zv::TickClock> clock = std::make_unique<HandClock>())
-        : window(std::make_unique<zv::TimeSeededRandom>(), std::move(clock)) {
-        window.game().boardsize = largestBoard;
-        window.gameoverButton()->click();  // a new game on the chosen size
+    explicit Table(std::unique_ptr<zv::Alarm> alarm = std::make_unique<StepAlarm>())
+        : window(std::make_unique<zv::TimeSeededRandom>(), std::move(alarm)) {
+        newGame();
         window.show();
         // The first expose comes through the event loop.
         for (int i = 0; i < 100 && !(window.windowHandle() && window.windowHandle()->isExposed()); ++i)
@@ -53,10 +70,14 @@ struct Table {
     }
     // Runs the repaint the last handler asked for, now.
     void paint() { QCoreApplication::processEvents(); }
+    // A new game on the largest board, as the player starts one: "100x100"
+    // on the Size menu, then Game Over.
     void newGame() {
+        window.sizeMenu()->actions().back()->trigger();
         window.gameoverButton()->click();
         paint();
     }
+    void tick() { static_cast<StepAlarm&>(window.clock()).fire(); }
 
     MainWindow window;
     Pilot pilot{window.game(), [this](Integer key) { pressKey(window, key); }};
@@ -88,14 +109,14 @@ void BM_TickAndRepaint(benchmark::State& state) {
             state.PauseTiming();
             const PaintCounter plain = counter;  // whole-board repaints are not a tick's
             if (table.window.game().gameover().shown || !table.pilot.steer()) table.newGame();
-            table.window.tick();
+            table.tick();
             table.paint();
             counter.paints = plain.paints;
             counter.pixels = plain.pixels;
             state.ResumeTiming();
             continue;
         }
-        table.window.tick();
+        table.tick();
         table.paint();
     }
     state.counters["pixels_per_paint"] = double(counter.pixels) / double(std::max(1L, counter.paints));
@@ -129,18 +150,18 @@ void BM_SustainedInsane(benchmark::State& state) {
         const auto source = state.range(0) ? zv::GameClock::Source::QtTimer : zv::GameClock::Source::KernelTimer;
         Table table(std::make_unique<zv::GameClock>(source));
         MainWindow& window = table.window;
-        window.game().mnuSpd_Click(1);  // "Insane"
+        window.speedMenu()->actions().front()->trigger();  // "Insane"
         long ticks = 0;
         long newGames = 0;
-        window.clock().onTick = [&] {
+        // Each wake-up runs the ticks due by the Screen's pacing; the pilot
+        // then steers for the next one, as a player's keys come between them.
+        window.clock().onWake = [&](Time now) {
+            ticks += window.gameScreen().wake(now, window.clock().early());
             if (window.game().gameover().shown || !table.pilot.steer()) {
                 table.newGame();
                 ++newGames;
                 table.pilot.steer();  // the first arrow starts the clock again
-                return;
             }
-            window.tick();
-            ++ticks;
         };
         table.pilot.steer();
 
@@ -156,9 +177,8 @@ void BM_SustainedInsane(benchmark::State& state) {
         state.counters["ticks_per_s"] = double(ticks) / seconds;
         state.counters["cpu_percent"] = 100.0 * cpu / seconds;
         state.counters["new_games"] = double(newGames);
-        const auto& clock = dynamic_cast<zv::GameClock&>(window.clock());
-        state.counters["kernel_timer"] = clock.usesKernelTimer();
-        state.counters["dropped"] = double(clock.droppedTicks());
+        state.counters["kernel_timer"] = dynamic_cast<zv::GameClock&>(window.clock()).usesKernelTimer();
+        state.counters["dropped"] = double(window.gameScreen().droppedTicks());
     }
 }
 // qt_timer:1 runs the same play on the clock of systems without timerfd: the

@@ -2,6 +2,7 @@
 #include <QDirIterator>
 #include <QIcon>
 
+#include "app/window_gone.h"
 #include "window/qt/main_window.h"
 
 namespace {
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(builtInIcon());
 
     zv::MainWindow window;
+    new zv::WindowGone(&window);
     window.show();
     return app.exec();
 }

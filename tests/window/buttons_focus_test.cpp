@@ -36,7 +36,7 @@ TEST_F(Buttons, PauseClickWhileWaitingEndsTheGameOnTheFirstTick) {
     // still the head's circle. It lies under Game Over.
     EXPECT_TRUE(gameover()->geometry().contains(centre(start)));
     const QImage image = cellsOnly();
-    const QRect box = board()->cellRect(start);
+    const QRect box = cellRect(start);
     EXPECT_EQ(pixel(image, box.center()), crash) << describe(pixel(image, box.center()));
     EXPECT_EQ(pixel(image, box.topLeft()), background);
     EXPECT_EQ(countCells(image, head) + countCells(image, body), 0);
@@ -106,6 +106,10 @@ TEST_F(Focus, ArrowsDoNotReachTheGameWhileAButtonHoldsTheFocus) {
     EXPECT_EQ(interval(), int(game().speed));
     key(Qt::Key_Up);
     EXPECT_EQ(game().direction, "right");
+    // A menu's shortcut works wherever the focus is.
+    key(Qt::Key_F5);
+    EXPECT_EQ(game().speed, 250);
+    EXPECT_TRUE(shown(pause()));
 }
 
 TEST_F(Focus, GameOverClickLeavesTheFocusOnTheNewBoard) {

@@ -1,6 +1,6 @@
-// The real game clock on Qt's event loop: its own timer, kernel or QTimer.
+// The window's alarm on Qt's event loop, kernel timer or QTimer, and the
+// clock as the window keeps it.
 #include <chrono>
-#include <thread>
 
 #include "window/qt/game_clock.h"
 #include "window_support.h"
@@ -8,66 +8,80 @@
 namespace wt {
 namespace {
 
+using namespace std::chrono_literals;
 using Source = zv::GameClock::Source;
+using Time = zv::Alarm::Time;
 
-TEST(Clock, TicksOnItsOwnDropsWhatABusyTickMissesAndStopsAtZero) {
+// It wakes once, not before the time asked (less what it may come early),
+// and never for a wake-up taken back or replaced.
+TEST(Clock, WakesAtTheTimeAskedAndNeverWhenCancelled) {
     for (Source source : {Source::KernelTimer, Source::QtTimer}) {
-        SCOPED_TRACE(source == Source::KernelTimer ? "kernel timer" : "QTimer");
         zv::GameClock clock(source);
-        const auto busy = std::chrono::milliseconds(30);
-        int ticks = 0;
-        clock.onTick = [&] {
-            if (++ticks == 1) std::this_thread::sleep_for(busy);
-        };
-        clock.setInterval(1);
-        // Of the ticks that fell due while the first one slept, only the
-        // catch-up span's worth are made up; the rest are dropped.
-        const int madeUp = zv::ticksWithin(zv::TickSchedule::catchUpSpan, 1);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return clock.droppedTicks() >= busy.count() - 1 - madeUp; }, 5000));
-        EXPECT_GE(ticks, 3);
+        // A build without the kernel timer has QTimer alone.
+        SCOPED_TRACE(clock.usesKernelTimer() ? "kernel timer" : "QTimer");
+        if (source == Source::QtTimer) {
+            EXPECT_FALSE(clock.usesKernelTimer());
+        }
+        EXPECT_EQ(clock.early(), clock.usesKernelTimer() ? Time{} : Time(500us));
+        std::vector<Time> woken;
+        clock.onWake = [&](Time now) { woken.push_back(now); };
 
-        clock.setInterval(0);
-        const int stoppedAt = ticks;
-        QTest::qWait(20);
-        EXPECT_EQ(ticks, stoppedAt);
+        const Time due = clock.now() + 20ms;
+        clock.wakeAt(clock.now() + 5ms);  // replaced before it falls due
+        clock.wakeAt(due);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !woken.empty(); }, 5000));
+        EXPECT_GE(woken.front(), due - clock.early());
+        EXPECT_LE(woken.front(), clock.now());
+        QTest::qWait(30);
+        EXPECT_EQ(woken.size(), 1u) << "one wake-up for one time asked";
+
+        clock.wakeAt(clock.now() + 5ms);
+        clock.wakeAt(std::nullopt);
+        QTest::qWait(30);
+        EXPECT_EQ(woken.size(), 1u) << "taken back";
+
+        // A time already past wakes it straight away.
+        clock.wakeAt(clock.now() - 1ms);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return woken.size() == 2; }, 5000));
     }
 }
 
-// The game's own window and clock: a key held down keeps the clock as it is.
-TEST(Clock, AHeldArrowDoesNotRearmTheWindowsClock) {
-    zv::MainWindow window(fixedSeed());
-    auto* clock = dynamic_cast<zv::GameClock*>(&window.clock());
-    ASSERT_NE(clock, nullptr);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(clock->interval(), 0);
+using WindowClock = WindowTest;
 
-    QTest::keyClick(window.board(), Qt::Key_Right);
-    ASSERT_EQ(clock->interval(), int(window.game().speed));
-    const auto armed = clock->armCount();
+// A key held down keeps the clock's countdown as it is.
+TEST_F(WindowClock, AHeldArrowDoesNotRearmTheClock) {
+    open();
+    EXPECT_EQ(alarm->due(), std::nullopt);
+    key(Qt::Key_Right);
+    ASSERT_EQ(interval(), int(game().speed));
+    const auto due = alarm->due();
+    ASSERT_EQ(due, alarm->now() + std::chrono::milliseconds(int(game().speed)));
+    const int changes = alarm->changes;
+    // Time goes on between the repeats: a countdown started anew would show.
     for (int i = 0; i < 20; ++i) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(window.board(), &press);
+        alarm->advance(1ms);
+        repeatedKey(Qt::Key_Right);
     }
     // A fresh press of another key while running sets the same interval too.
-    QTest::keyClick(window.board(), Qt::Key_Down);
-    EXPECT_EQ(window.game().direction, "down");
-    EXPECT_EQ(clock->armCount(), armed);
-    EXPECT_EQ(clock->interval(), int(window.game().speed));
+    key(Qt::Key_Down);
+    EXPECT_EQ(game().direction, "down");
+    EXPECT_EQ(alarm->due(), due);
+    EXPECT_EQ(alarm->changes, changes);
 
     // P stops it; the key that resumes starts it once.
-    QTest::keyClick(window.board(), Qt::Key_P);
-    EXPECT_EQ(clock->interval(), 0);
-    EXPECT_EQ(clock->armCount(), armed + 1);
-    QTest::keyClick(window.board(), Qt::Key_Left);
-    EXPECT_EQ(clock->armCount(), armed + 2);
-    QTest::keyClick(window.board(), Qt::Key_P);
+    key(Qt::Key_P);
+    EXPECT_EQ(alarm->due(), std::nullopt);
+    EXPECT_EQ(alarm->changes, changes + 1);
+    alarm->advance(1ms);
+    key(Qt::Key_Left);
+    EXPECT_EQ(alarm->due(), alarm->now() + std::chrono::milliseconds(int(game().speed)));
+    EXPECT_EQ(alarm->changes, changes + 2);
+    key(Qt::Key_P);
     // P while paused sets the interval and stops it again inside one key:
     // the clock itself never starts.
-    QTest::keyClick(window.board(), Qt::Key_P);
-    EXPECT_EQ(clock->armCount(), armed + 3);
-    EXPECT_EQ(clock->interval(), 0);
+    key(Qt::Key_P);
+    EXPECT_EQ(alarm->changes, changes + 3);
+    EXPECT_EQ(alarm->due(), std::nullopt);
 }
 
 }  // namespace

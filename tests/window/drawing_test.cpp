@@ -57,7 +57,7 @@ TEST_F(Drawing, TheBoardShowsRingObstaclesFoodAndHead) {
         const int y = (n - 1) / side + 1;
         if (x != 1 && y != 1 && x != side && y != side) continue;
         ++ringCells;
-        const QRect box = board()->cellRect(n);
+        const QRect box = cellRect(n);
         ASSERT_EQ(pixel(image, box.center()), wallFill) << "cell " << n;
         ASSERT_EQ(pixel(image, box.topLeft()), outline) << "cell " << n;
         ASSERT_EQ(pixel(image, box.bottomRight()), outline) << "cell " << n;
@@ -71,7 +71,7 @@ TEST_F(Drawing, TheBoardShowsRingObstaclesFoodAndHead) {
     EXPECT_EQ(pixel(image, centre(cellNumber(game(), 7, 30))), food);
 
     // The head is a circle: its middle is the head colour, its box's corner the background.
-    const QRect box = board()->cellRect(cellNumber(game(), side / 2, side / 2));
+    const QRect box = cellRect(cellNumber(game(), side / 2, side / 2));
     EXPECT_EQ(pixel(image, box.center()), head) << describe(pixel(image, box.center()));
     EXPECT_EQ(pixel(image, box.topLeft()), background);
     EXPECT_EQ(pixel(image, box.bottomRight()), background);
@@ -91,7 +91,7 @@ TEST_F(Drawing, ATickRepaintsOnlyTheCellsThatChanged) {
     PaintSpy spy(board());
     // The food far up the board expires on this tick.
     random->push(0.0f);
-    window->tick();
+    ASSERT_TRUE(alarm->fire());
     QCoreApplication::processEvents();
     const int after = headCell(game());
     ASSERT_NE(before, after);
@@ -99,7 +99,7 @@ TEST_F(Drawing, ATickRepaintsOnlyTheCellsThatChanged) {
 
     // The old head, the new head and the food's cell: those boxes and nothing between them.
     ASSERT_GT(spy.events, 0);
-    const QRegion changed = QRegion(board()->cellRect(before)) + board()->cellRect(after) + board()->cellRect(food);
+    const QRegion changed = QRegion(cellRect(before)) + cellRect(after) + cellRect(food);
     EXPECT_TRUE((changed - spy.painted).isEmpty());
     EXPECT_TRUE((spy.painted - changed).isEmpty()) << "repainted " << spy.painted.boundingRect().width() << "x"
                                                    << spy.painted.boundingRect().height();
@@ -117,7 +117,7 @@ TEST_F(Drawing, TheScreenFollowsTheGameTickByTick) {
     // The food straight ahead is eaten on the next tick; its blue block drops at (40, 40).
     random->push(keepFood);
     random->cell(40, 40, 50);
-    window->tick();
+    ASSERT_TRUE(alarm->fire());
     ASSERT_EQ(game().score, 100 + 6 * 0.5);
     // The next tick places new food.
     random->cell(12, 12, 50);
@@ -146,7 +146,7 @@ TEST_F(Drawing, ACrashCellIsDrawnRed) {
     ASSERT_EQ(headCell(game()), crashed);
     const QImage image = screen();
     EXPECT_EQ(image, rendered());
-    const QRect box = board()->cellRect(crashed);
+    const QRect box = cellRect(crashed);
     EXPECT_EQ(pixel(image, box.center()), crash);
     EXPECT_EQ(pixel(image, box.topLeft()), outline);
     // The cell behind it is body, no longer the head.

@@ -31,7 +31,7 @@ protected:
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(interval(), 0);
         // Nothing runs afterwards: not a tick, not a key, not a click.
-        window->tick();
+        EXPECT_FALSE(alarm->fire());
         EXPECT_EQ(game().score, score);
         QTest::keyClick(board(), Qt::Key_Right);
         EXPECT_EQ(interval(), 0);

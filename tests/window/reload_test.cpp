@@ -21,13 +21,13 @@ protected:
 
         const QImage image = screen();
         for (int corner : {1, side, side * (side - 1) + 1, side * side}) {
-            const QRect box = board()->cellRect(corner);
+            const QRect box = cellRect(corner);
             EXPECT_EQ(pixel(image, box.center()), wallFill) << "corner " << corner;
             EXPECT_EQ(pixel(image, box.topLeft()), outline) << "corner " << corner;
             EXPECT_EQ(pixel(image, box.bottomRight()), outline) << "corner " << corner;
         }
         // The last ring cell reaches the board's far edge.
-        EXPECT_EQ(board()->cellRect(side * side).bottomRight(), board()->rect().bottomRight());
+        EXPECT_EQ(cellRect(side * side).bottomRight(), board()->rect().bottomRight());
         EXPECT_EQ(countCells(image, obstacle), obstacleCount(side));
         EXPECT_EQ(countCells(image, food), 1);
         // The head waits at Int(side / 2) in both directions.
@@ -133,7 +133,7 @@ TEST_F(Reload, EnoughFoodBuildsANewBoardAndKeepsTheScore) {
         }
     } spy(&painted);
     board()->installEventFilter(&spy);
-    window->tick();
+    ASSERT_TRUE(alarm->fire());
     QCoreApplication::processEvents();
     board()->removeEventFilter(&spy);
 

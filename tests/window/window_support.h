@@ -1,8 +1,8 @@
 #pragma once
 
 // Shared pieces of the window tests: the scripted boards (board_script.h),
-// a clock that only ticks when the test says so, and a fixture that opens
-// the game's window on screen with both of them.
+// an alarm that only goes off when the test says so, and a fixture that
+// opens the game's window on screen with both of them.
 
 #include <QApplication>
 #include <QBackingStore>
@@ -28,10 +28,9 @@
 #include "game/state.h"
 #include "window/qt/board_widget.h"
 #include "window/qt/main_window.h"
-#include "screen/tick_clock.h"
 #include "board_script.h"
 #include "test_game.h"
-#include "hand_clock.h"
+#include "hand_alarm.h"
 
 namespace wt {
 
@@ -71,7 +70,7 @@ inline std::string describe(const QColor& c) {
 }
 
 // Opens the game's window on screen, active, with a scripted random source
-// and a hand clock. Each test opens it with the board it needs.
+// and a hand-moved alarm. Each test opens it with the board it needs.
 class WindowTest : public ::testing::Test {
 protected:
     void TearDown() override { window.reset(); }
@@ -80,9 +79,9 @@ protected:
         auto source = std::make_unique<ScriptedRandom>();
         random = source.get();
         lineUpBoard(*random, 50, firstFood, obstacles);
-        auto handClock = std::make_unique<HandClock>();
-        clock = handClock.get();
-        window = std::make_unique<zv::MainWindow>(std::move(source), std::move(handClock));
+        auto handAlarm = std::make_unique<HandAlarm>();
+        alarm = handAlarm.get();
+        window = std::make_unique<zv::MainWindow>(std::move(source), std::move(handAlarm));
         titleBeforeShow = window->windowTitle();
         window->show();
         window->activateWindow();
@@ -95,7 +94,7 @@ protected:
     QPushButton* pause() { return window->pauseButton(); }
     QPushButton* gameover() { return window->gameoverButton(); }
     bool shown(QWidget* w) { return w->isVisibleTo(window.get()); }
-    int interval() { return window->clock().interval(); }
+    int interval() { return window->gameScreen().interval(); }
 
     // Where the player's keys go: an open menu, or whatever holds the focus.
     QWidget* focusHolder() {
@@ -114,11 +113,12 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Ticks on which no food is eaten and none is placed: one expiry draw each.
+    // Ticks on which no food is eaten and none is placed: one expiry draw
+    // each, the alarm going off when the next one falls due.
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
             random->push(keepFood);
-            window->tick();
+            ASSERT_TRUE(alarm->fire()) << "the clock stands";
         }
     }
 
@@ -146,7 +146,12 @@ protected:
         return image;
     }
 
-    QPoint centre(int cell) { return board()->cellRect(cell).center(); }
+    // The smallest box of logical pixels that holds everything cell n draws.
+    QRect cellRect(int n) {
+        const zv::Box b = window->gameScreen().geometry().repaintBox(n);
+        return QRect(b.x, b.y, b.width, b.height);
+    }
+    QPoint centre(int cell) { return cellRect(cell).center(); }
 
     // Shown cells of one colour, judged by the centre pixel of every cell box.
     int countCells(const QImage& image, const QColor& colour) {
@@ -157,7 +162,7 @@ protected:
     }
 
     ScriptedRandom* random = nullptr;
-    HandClock* clock = nullptr;
+    HandAlarm* alarm = nullptr;
     std::unique_ptr<zv::MainWindow> window;
     QString titleBeforeShow;
 };

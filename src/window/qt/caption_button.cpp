@@ -3,7 +3,20 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "window/description.h"
+
 namespace zv {
+
+CaptionButton::CaptionButton(std::string_view caption, QWidget* parent)
+    : QPushButton(QString::fromUtf8(caption), parent) {
+    QFont font(QString::fromUtf8(description::buttonFont));
+    font.setStyleHint(QFont::SansSerif);  // where Arial is missing
+    font.setPointSizeF(description::buttonPointSize);
+    font.setWeight(QFont::Weight(description::buttonWeight));
+    setFont(font);
+    setAutoDefault(false);
+    hide();
+}
 
 void CaptionButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

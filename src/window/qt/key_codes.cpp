@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 #include <algorithm>
-#include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "window/keys.h"
 
@@ -11,23 +11,17 @@ namespace zv {
 namespace {
 
 // The letter and digit rows of a US keyboard, each from its first scan code.
-struct KeyRow {
-    quint32 first;
-    std::string_view keys;
-};
-constexpr KeyRow usRows[] = {{10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+constexpr std::pair<quint32, std::string_view> usRows[] = {
+    {10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
 
 char usKeyAt(quint32 scanCode) {
-    for (const KeyRow& row : usRows)
-        if (scanCode >= row.first && scanCode - row.first < row.keys.size()) return row.keys[scanCode - row.first];
+    for (const auto& [first, row] : usRows)
+        if (scanCode >= first && scanCode - first < row.size()) return row[scanCode - first];
     return 0;
 }
 
-struct QtNamedKey {
-    int qtKey;
-    Integer code;
-};
-constexpr QtNamedKey namedKeys[] = {
+// Qt's keys with a code of their own.
+constexpr std::pair<int, Integer> namedKeys[] = {
     {Qt::Key_Left, keys::Left},           {Qt::Key_Up, keys::Up},
     {Qt::Key_Right, keys::Right},         {Qt::Key_Down, keys::Down},
     {Qt::Key_Backspace, keys::Backspace}, {Qt::Key_Tab, keys::Tab},
@@ -46,9 +40,9 @@ constexpr int modifiers[] = {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Ke
 KeyInput keyInput(int qtKey, quint32 scanCode) {
     using Kind = KeyInput::Kind;
     if (qtKey == Qt::Key_unknown) return {Kind::Unidentified};
-    if (std::find(std::begin(modifiers), std::end(modifiers), qtKey) != std::end(modifiers)) return {Kind::Modifier};
-    for (const QtNamedKey& key : namedKeys)
-        if (key.qtKey == qtKey) return {Kind::Named, std::uint32_t(key.code)};
+    if (std::ranges::find(modifiers, qtKey) != std::end(modifiers)) return {Kind::Modifier};
+    for (const auto& [named, code] : namedKeys)
+        if (named == qtKey) return {Kind::Named, std::uint32_t(code)};
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return {Kind::Named, std::uint32_t(keys::function(qtKey - Qt::Key_F1 + 1))};
     // Below the first of its named keys, a Qt key is the character it types.
@@ -58,12 +52,13 @@ KeyInput keyInput(int qtKey, quint32 scanCode) {
 
 }  // namespace
 
-std::optional<KeyDown> gameKeyDown(const QKeyEvent& event) {
+KeyInput keyInput(const QKeyEvent& event) { return keyInput(event.key(), event.nativeScanCode()); }
+
+HeldModifiers heldModifiers(const QKeyEvent& event) {
     const Qt::KeyboardModifiers held = event.modifiers();
-    return keyDown(keyInput(event.key(), event.nativeScanCode()),
-                   {.shift = held.testFlag(Qt::ShiftModifier),
-                    .ctrl = held.testFlag(Qt::ControlModifier),
-                    .alt = held.testFlag(Qt::AltModifier)});
+    return {.shift = held.testFlag(Qt::ShiftModifier),
+            .ctrl = held.testFlag(Qt::ControlModifier),
+            .alt = held.testFlag(Qt::AltModifier)};
 }
 
 }  // namespace zv

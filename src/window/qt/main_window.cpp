@@ -4,142 +4,123 @@
 #include <QApplication>
 #include <QLayout>
 #include <QMenu>
-#include <QMenuBar>
+#include <QTouchEvent>
 #include <utility>
 
 #include "window/description.h"
-#include "window/keys.h"
-#include "window/menus.h"
-#include "window/qt/board_widget.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_clock.h"
+#include "window/qt/key_codes.h"
 #include "window/qt/menu_bar.h"
-#include "window/qt/window_gone.h"
 
 namespace zv {
 namespace {
 
-QFont buttonFont() {
-    QFont font(QString::fromUtf8(description::buttonFont.data(), qsizetype(description::buttonFont.size())));
-    font.setStyleHint(QFont::SansSerif);  // where Arial is missing
-    font.setPointSizeF(description::buttonPointSize);
-    font.setWeight(QFont::Weight(description::buttonWeight));
-    return font;
-}
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QRect toQRect(const Box& b) { return QRect(b.x, b.y, b.width, b.height); }
 
 }  // namespace
 
-MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<TickClock> clock, QWidget* parent)
+MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm, QWidget* parent)
     : QMainWindow(parent),
-      shell_(std::move(random)),
-      clock_(clock ? std::move(clock) : std::make_unique<GameClock>()) {
-    clock_->onTick = [this] { tick(); };
+      alarm_(alarm ? std::move(alarm) : std::make_unique<GameClock>()),
+      screen_(*this, std::move(random)) {
+    alarm_->onWake = [this](Time now) { screen_.wake(now, alarm_->early()); };
     // The board sets the window's size, so there is nothing to maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    board_ = new BoardWidget(shell_, this);
-    board_->setObjectName("board");
+    board_ = new BoardWidget(this);
     setCentralWidget(board_);
-    connect(board_, &BoardWidget::keyDown, this, &MainWindow::keyDown);
-
+    board_->installEventFilter(this);
     // Created in this order, so Game Over is drawn above Pause where they overlap.
-    pause_ = new CaptionButton(text(description::pauseCaption), board_);
-    gameover_ = new CaptionButton(text(description::gameoverCaption), board_);
-    pause_->setObjectName("pause");
-    gameover_->setObjectName("gameover");
-    for (QPushButton* button : {pause_, gameover_}) {
-        button->setFont(buttonFont());
-        button->setAutoDefault(false);
-        button->hide();
-    }
-    connect(pause_, &QPushButton::clicked, this, [this] { dispatch([](zorvane& z) { z.pause_Click(); }); });
-    connect(gameover_, &QPushButton::clicked, this, [this] { dispatch([](zorvane& z) { z.gameover_Click(); }); });
+    pause_ = new CaptionButton(description::pauseCaption, board_);
+    gameover_ = new CaptionButton(description::gameoverCaption, board_);
+    connect(pause_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::Pause); });
+    connect(gameover_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::GameOver); });
     setTabOrder(board_, gameover_);
     setTabOrder(gameover_, pause_);
 
-    buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
     // The first board stands, title included, before the window is ever shown.
-    apply(shell_.start());
+    screen_.start(devicePixelRatioF(), now());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     board_->setFocus();
-    new WindowGone(this);
 }
 
-MainWindow::~MainWindow() { clock_->onTick = nullptr; }
+// The keys the board and a focused button leave, after Tab has moved the
+// focus; those of the menu bar are its own.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const Focus holder = focus();
+    if (holder == Focus::Elsewhere || !screen_.key(now(), keyInput(*event), heldModifiers(*event), holder))
+        event->ignore();
+}
 
-QPushButton* MainWindow::pauseButton() const { return pause_; }
-QPushButton* MainWindow::gameoverButton() const { return gameover_; }
-
-// Each item carries its index, which is its value, to the item handler.
-void MainWindow::addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer)) {
-    for (const auto& item : items) {
-        QAction* action = menu->addAction(text(item.caption));
-        // The menus' shortcuts are all function keys.
-        action->setShortcut(QKeySequence(Qt::Key_F1 + (item.shortcut - keys::function(1))));
-        connect(action, &QAction::triggered, this, [this, handler, index = Integer(item.index)] {
-            dispatch([handler, index](zorvane& z) { (z.*handler)(index); });
-        });
+// A finger on the board, and the scale the board is drawn at.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != board_) return false;
+    if (event->type() == QEvent::Paint) {
+        // The window may move to a screen of another scale at any time.
+        screen_.setRatio(board_->devicePixelRatioF());
+        return false;
     }
+    auto* touch = dynamic_cast<QTouchEvent*>(event);
+    if (!touch) return false;
+    using Touch = Screen::Touch;
+    Touch phase = touch->isBeginEvent() ? Touch::Down : touch->isEndEvent() ? Touch::Up : Touch::Move;
+    if (event->type() == QEvent::TouchCancel) phase = Touch::Cancel;
+    const QPointF at = touch->points().isEmpty() ? QPointF() : touch->points().first().position();
+    // A button under the finger takes the touch as the click Qt makes of it.
+    touch->setAccepted(phase != Touch::Down || !board_->childAt(at.toPoint()));
+    if (touch->isAccepted()) screen_.touch(now(), phase, at.x(), at.y());
+    return true;
 }
 
-void MainWindow::buildMenus() {
+// Titles and items go to the Screen by their places in the table.
+void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
     auto* bar = new MenuBar(this);
     setMenuBar(bar);
-    for (const MenuTitle& title : menuTitles) {
-        if (const auto clicked = title.clicked) {
-            quitAction_ = bar->addAction(text(title.title));
-            connect(quitAction_, &QAction::triggered, this,
-                    [this, clicked] { dispatch([clicked](zorvane& z) { (z.*clicked)(); }); });
+    for (int t = 0; t < int(table.size()); ++t) {
+        const MenuBarTitle& title = table[std::size_t(t)];
+        if (title.items.empty()) {
+            quitAction_ = bar->addAction(QString::fromUtf8(title.title));
+            connect(quitAction_, &QAction::triggered, this, [this, t] { screen_.menuCommand(now(), t, focus()); });
             continue;
         }
-        QMenu* menu = bar->addMenu(text(title.title));
-        (title.title == description::speedTitle ? speedMenu_ : sizeMenu_) = menu;  // for the tests to open
+        QMenu* menu = bar->addMenu(QString::fromUtf8(title.title));
+        (title.title == description::speedTitle ? speedMenu_ : sizeMenu_) = menu;
         bar->watch(menu);
-        if (const auto opened = title.opened)
-            connect(menu, &QMenu::aboutToShow, this,
-                    [this, opened] { dispatch([opened](zorvane& z) { (z.*opened)(); }); });
-        addItems(menu, title.items, title.chosen);
+        connect(menu, &QMenu::aboutToShow, this, [this, t] { screen_.menuOpened(now(), t, focus()); });
+        for (int i = 0; i < int(title.items.size()); ++i) {
+            const MenuEntry& entry = title.items[std::size_t(i)];
+            QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
+            // Qt's shortcut chooses it wherever the focus is; the key goes no further.
+            if (entry.functionKey) action->setShortcut(QKeySequence(Qt::Key_F1 + entry.functionKey - 1));
+            connect(action, &QAction::triggered, this, [this, t, i] { screen_.menuChosen(now(), t, i, focus()); });
+        }
     }
 }
 
-void MainWindow::tick() {
-    dispatch([](zorvane& z) { z.Timer1_Timer(); });
+bool MainWindow::layOut(const Box& inner, int width, int height) {
+    if (!board_->picture().resize(width, height)) return false;
+    board_->setFixedSize(inner.width, inner.height);
+    return true;
 }
 
-void MainWindow::keyDown(int keyCode, int shift) {
-    dispatch([keyCode, shift](zorvane& z) { z.Form_KeyDown(Integer(keyCode), Integer(shift)); });
+void MainWindow::present(std::span<const Box> painted) {
+    for (const Box& box : painted) board_->update(toQRect(screen_.geometry().toLogical(box)));
 }
 
-template <typename Handler>
-void MainWindow::dispatch(Handler&& handler) {
-    if (auto update = shell_.run(std::forward<Handler>(handler), focus())) apply(*update);
+void MainWindow::placeButton(Button which, const ButtonView& view) {
+    QPushButton* button = which == Button::Pause ? pause_ : gameover_;
+    button->setGeometry(toQRect(view.place));
+    button->setVisible(view.shown);
 }
 
-void MainWindow::apply(const ScreenUpdate& update) {
-    if (update.ended) {
-        end();
-        return;
-    }
-    if (update.rebuild)
-        board_->rebuild(update.inner);
-    else
-        board_->refresh(update.cells);
-    syncButton(pause_, update.pause);
-    syncButton(gameover_, update.gameover);
-    if (update.title) setWindowTitle(QString::fromStdString(*update.title));
-    clock_->setInterval(update.interval);
+void MainWindow::moveFocus(Focus focus) {
     // While a menu is open it has the keys.
-    if (update.focus && !QApplication::activePopupWidget()) widgetFor(*update.focus)->setFocus(Qt::OtherFocusReason);
-}
-
-void MainWindow::syncButton(QPushButton* button, const ButtonView& view) {
-    const QRect place(view.place.x, view.place.y, view.place.width, view.place.height);
-    if (button->geometry() != place) button->setGeometry(place);
-    if (button->isVisibleTo(this) != view.shown) button->setVisible(view.shown);
+    if (QApplication::activePopupWidget()) return;
+    QWidget* holder = board_;
+    if (focus == Focus::Pause || focus == Focus::GameOver) holder = focus == Focus::Pause ? pause_ : gameover_;
+    holder->setFocus(Qt::OtherFocusReason);
 }
 
 Focus MainWindow::focus() const {
@@ -147,19 +128,11 @@ Focus MainWindow::focus() const {
     if (!holder) return Focus::Nothing;
     if (holder == board_) return Focus::Board;
     if (holder == pause_) return Focus::Pause;
-    if (holder == gameover_) return Focus::GameOver;
-    return Focus::Elsewhere;
-}
-
-QWidget* MainWindow::widgetFor(Focus focus) const {
-    if (focus == Focus::Pause) return pause_;
-    if (focus == Focus::GameOver) return gameover_;
-    return board_;
+    return holder == gameover_ ? Focus::GameOver : Focus::Elsewhere;
 }
 
 // Quit: nothing runs after it.
 void MainWindow::end() {
-    clock_->setInterval(0);
     close();
     QCoreApplication::exit(0);
 }

@@ -1,68 +1,62 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
 #include <memory>
-#include <span>
-#include <string>
 
-#include "window/description.h"
-#include "screen/shell.h"
-#include "screen/tick_clock.h"
-
-class QAction;
-class QMenu;
-class QPushButton;
+#include "screen/alarm.h"
+#include "screen/screen.h"
+#include "window/qt/board_widget.h"
 
 namespace zv {
 
-class BoardWidget;
-class CaptionButton;
-
-// The game's one window. It draws the game's controls and hands every event
-// to the game's handler for it; after each handler it brings the screen up to
-// date as the shell's update says: changed cells, buttons, title, clock, focus.
-//
-// A new game or a new board reloads the game's window from inside a handler.
-// No widget is destroyed for it: this window stays on screen and simply
-// shows the rebuilt controls once the handler returns.
-class MainWindow final : public QMainWindow {
-    Q_OBJECT
-
+// The game's one window: a surface over the mid-end's Screen. Every event
+// goes to the Screen's entry point for it, with the alarm's time and the
+// part of the window that holds the keys; the Screen says what to show.
+class MainWindow final : public QMainWindow, public Surface {
 public:
+    // Without an alarm, the window's own GameClock.
     explicit MainWindow(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>(),
-                        std::unique_ptr<TickClock> clock = nullptr, QWidget* parent = nullptr);
-    ~MainWindow() override;
+                        std::unique_ptr<Alarm> alarm = nullptr, QWidget* parent = nullptr);
 
-    const zorvane& game() const { return shell_.game(); }
-    zorvane& game() { return shell_.game(); }
-    TickClock& clock() { return *clock_; }
+    // For the tests and benchmarks.
+    zorvane& game() { return screen_.game(); }
+    Screen& gameScreen() { return screen_; }
+    Alarm& clock() { return *alarm_; }
     BoardWidget* board() const { return board_; }
-    QPushButton* pauseButton() const;
-    QPushButton* gameoverButton() const;
+    QPushButton* pauseButton() const { return pause_; }
+    QPushButton* gameoverButton() const { return gameover_; }
     QMenu* speedMenu() const { return speedMenu_; }
     QMenu* sizeMenu() const { return sizeMenu_; }
     QAction* quitAction() const { return quitAction_; }
 
-    // One tick of the game clock.
-    void tick();
+    void fillRect(const Box& box, Rgb colour) override { board_->picture().fillRect(box, colour); }
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
+        board_->picture().fillDisc(square, fill, outline, pen);
+    }
+    bool layOut(const Box& inner, int width, int height) override;
+    void present(std::span<const Box> painted) override;
+    void placeButton(Button button, const ButtonView& view) override;
+    void setTitle(const std::string& title) override { setWindowTitle(QString::fromStdString(title)); }
+    void buildMenus(std::span<const MenuBarTitle> bar) override;
+    void wakeAt(std::optional<Time> due) override { alarm_->wakeAt(due); }
+    void moveFocus(Focus focus) override;
+    void end() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    template <typename Handler>
-    void dispatch(Handler&& handler);
-    void apply(const ScreenUpdate& update);
-    void syncButton(QPushButton* button, const ButtonView& view);
+    Time now() const { return alarm_->now(); }
     Focus focus() const;
-    QWidget* widgetFor(Focus focus) const;
-    void buildMenus();
-    void addItems(QMenu* menu, std::span<const description::MenuItem> items, void (zorvane::*handler)(Integer));
-    void keyDown(int keyCode, int shift);
-    void end();
 
-    Shell shell_;
-    std::unique_ptr<TickClock> clock_;
+    std::unique_ptr<Alarm> alarm_;
+    Screen screen_;
     BoardWidget* board_ = nullptr;
-    CaptionButton* pause_ = nullptr;
-    CaptionButton* gameover_ = nullptr;
+    QPushButton* pause_ = nullptr;
+    QPushButton* gameover_ = nullptr;
     QMenu* speedMenu_ = nullptr;
     QMenu* sizeMenu_ = nullptr;
     QAction* quitAction_ = nullptr;

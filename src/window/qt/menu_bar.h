@@ -2,8 +2,6 @@
 
 #include <QMenuBar>
 
-class QMenu;
-
 namespace zv {
 
 // A menu bar that never holds the keys out of sight. Qt keeps the bar in its
@@ -14,8 +12,6 @@ namespace zv {
 // item already does, and while the bar does hold the keys its selected title
 // is drawn highlighted.
 class MenuBar final : public QMenuBar {
-    Q_OBJECT
-
 public:
     using QMenuBar::QMenuBar;
 

@@ -1,4 +1,4 @@
-#include "window/qt/window_gone.h"
+#include "app/window_gone.h"
 
 #include <QCoreApplication>
 #include <QWidget>
