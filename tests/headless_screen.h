@@ -35,6 +35,7 @@ public:
     std::span<const zv::MenuBarTitle> bar;
     zv::ButtonView pause;
     zv::ButtonView gameover;
+    int placements = 0;  // buttons placed, changed or not
     zv::Focus focus = zv::Focus::Board;
     bool ended = false;
     std::optional<Time> wakeUp;
@@ -80,6 +81,7 @@ public:
     void present(std::span<const zv::Box>) override {}
     void placeButton(zv::Button button, const zv::ButtonView& view) override {
         (button == zv::Button::Pause ? pause : gameover) = view;
+        ++placements;
     }
     void setTitle(const std::string& text) override { title = text; }
     void buildMenus(std::span<const zv::MenuBarTitle> table) override { bar = table; }

@@ -63,6 +63,27 @@ TEST(KeyRules, OtherKeysNeverPassForAnArrowOrP) {
     EXPECT_FALSE(keyCode({Kind::Unidentified}));
 }
 
+// Windows reports keys by the game's own codes: each is its own key, except
+// the modifiers alone (left, right or either) and the codes for no key.
+TEST(KeyRules, AKeyByItsCodeIsThatKeyUnlessAModifierAloneOrNone) {
+    for (const Integer code : {keys::P, keys::Left, keys::Tab, keys::function(1), keys::function(24), Integer('0')}) {
+        const auto down = keyDown(keyOfCode(std::uint32_t(code)), {.ctrl = true});
+        ASSERT_TRUE(down) << code;
+        EXPECT_EQ(down->keyCode, code);
+        EXPECT_EQ(down->shift, 2);
+    }
+    const struct {
+        const char* key;
+        std::uint32_t code;
+    } modifiers[] = {{"Shift", 0x10}, {"Ctrl", 0x11}, {"Alt", 0x12}, {"left Shift", 0xA0}, {"right Ctrl", 0xA3},
+                     {"AltGr's right Alt", 0xA5}, {"left Windows", 0x5B}, {"right Windows", 0x5C}};
+    for (const auto& m : modifiers) EXPECT_EQ(keyOfCode(m.code).kind, Kind::Modifier) << m.key;
+    EXPECT_EQ(keyOfCode(0).kind, Kind::Unidentified);
+    EXPECT_EQ(keyOfCode(0xFF).kind, Kind::Unidentified);
+    // Neighbours of the modifiers are ordinary keys: Pause, Caps Lock, the menu key.
+    for (const std::uint32_t code : {0x13u, 0x14u, 0x5Du, 0xA6u}) EXPECT_EQ(keyOfCode(code).kind, Kind::Named) << code;
+}
+
 TEST(KeyRules, TheShiftStateIsShiftOneCtrlTwoAltFour) {
     EXPECT_EQ(shiftState({}), 0);
     EXPECT_EQ(shiftState({.shift = true}), 1);

@@ -64,6 +64,22 @@ TEST_F(ScreenRules, TabGoesRoundTheShownButtonsAndIsAnOrdinaryKeyWithNone) {
     EXPECT_EQ(mid().interval(), 0) << "the game never saw it: any key would start the clock";
 }
 
+// A new ratio moves the buttons' device pixels: both are placed again where
+// they stood, and only when the ratio really changed.
+TEST_F(ScreenRules, ANewRatioPlacesBothButtonsAgainAsTheyStood) {
+    mid().key(0ms, named(keys::Up), {}, Focus::Board);
+    mid().key(0ms, named(keys::P), {}, Focus::Board);
+    ASSERT_TRUE(screen->pause.shown);
+    const ButtonView pause = screen->pause, gameover = screen->gameover;
+    const int placed = screen->placements;
+    ASSERT_TRUE(mid().setRatio(2));
+    EXPECT_EQ(screen->placements, placed + 2);
+    EXPECT_EQ(screen->pause, pause);
+    EXPECT_EQ(screen->gameover, gameover);
+    EXPECT_FALSE(mid().setRatio(2));
+    EXPECT_EQ(screen->placements, placed + 2) << "the same ratio moves nothing";
+}
+
 TEST_F(ScreenRules, OneWakeUpIsKeptAndTicksDueBeforeAnEventRunFirst) {
     EXPECT_FALSE(screen->wakeUp) << "a stopped clock asks for no wake-up";
     mid().key(0ms, named(keys::function(1)), {}, Focus::Board);  // Insane, 1 ms

@@ -113,6 +113,21 @@ TEST(PixelCanvas, APictureThatCannotBeHadLeavesTheOldOneAsItWas) {
     EXPECT_EQ((Rgb{p[0], p[1], p[2]}), paints::head);
 }
 
+// Boxes reaching past the picture's edges, as a repaint's box at the border
+// or an exposed part of a window bigger than the picture can.
+TEST(PixelCanvas, ABoxIsClippedToThePictureAndOneOutsideIsEmpty) {
+    PixelCanvas canvas;
+    ASSERT_TRUE(canvas.resize(10, 6));
+    EXPECT_EQ(canvas.clip({-2, -1, 5, 4}), (Box{0, 0, 3, 3}));
+    EXPECT_EQ(canvas.clip({8, 4, 5, 5}), (Box{8, 4, 2, 2}));
+    EXPECT_EQ(canvas.clip({2, 1, 3, 3}), (Box{2, 1, 3, 3})) << "inside: as it is";
+    EXPECT_TRUE(canvas.clip({10, 0, 4, 4}).empty()) << "just right of the picture";
+    EXPECT_TRUE(canvas.clip({-5, 2, 5, 2}).empty()) << "just left of it";
+    canvas.fillRect({8, 4, 5, 5}, paints::head);  // paints the clipped corner only
+    const std::uint8_t* p = canvas.pixels() + (5 * 10 + 9) * 4;
+    EXPECT_EQ((Rgb{p[0], p[1], p[2]}), paints::head);
+}
+
 TEST(Painting, TheWallIsOutlinedTheHeadIsADiscAndHiddenCellsShowTheBackground) {
     const auto screen = boardOf(12, 2);
     const BoardGeometry& g = screen->geometry();

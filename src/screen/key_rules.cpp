@@ -23,7 +23,17 @@ constexpr NamedKey names[] = {
     {keys::Insert, "Insert"},       {keys::Delete, "Delete"},
 };
 
+// Shift, Ctrl and Alt, then each of them left and right, and the Windows keys.
+constexpr std::uint32_t modifierCodes[] = {0x10, 0x11, 0x12, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0x5B, 0x5C};
+
 }  // namespace
+
+KeyInput keyOfCode(std::uint32_t code) {
+    if (code == 0 || code == 0xFF) return {KeyInput::Kind::Unidentified};
+    for (const std::uint32_t modifier : modifierCodes)
+        if (code == modifier) return {KeyInput::Kind::Modifier};
+    return {KeyInput::Kind::Named, code};
+}
 
 std::optional<Integer> keyCode(const KeyInput& key) {
     switch (key.kind) {

@@ -47,6 +47,12 @@ struct KeyDown {
 // none of the key handler's tests matches.
 std::optional<Integer> keyCode(const KeyInput& key);
 
+// A key reported by its code in the game's own codes (Windows' virtual-key
+// codes, keys.h), as a toolkit that has those codes reports it: Shift, Ctrl,
+// Alt and the Windows keys on their own are modifiers, 0 and 255 name no key,
+// and any other code is the key's own.
+KeyInput keyOfCode(std::uint32_t code);
+
 // The shift state of a key-down: Shift 1, Ctrl 2, Alt 4, added up.
 Integer shiftState(HeldModifiers held);
 

@@ -27,20 +27,26 @@ bool PixelCanvas::resize(int width, int height) {
     return true;
 }
 
-void PixelCanvas::fillRect(const Box& box, Rgb colour) {
+Box PixelCanvas::clip(const Box& box) const {
     const int left = std::max(0, box.x), right = std::min(width_, box.right());
     const int top = std::max(0, box.y), bottom = std::min(height_, box.bottom());
-    if (left >= right || top >= bottom) return;
-    for (int y = top; y < bottom; ++y) {
-        std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(left)) * 4];
-        for (int x = left; x < right; ++x, p += 4) {
+    if (left >= right || top >= bottom) return {};
+    return {left, top, right - left, bottom - top};
+}
+
+void PixelCanvas::fillRect(const Box& whole, Rgb colour) {
+    const Box box = clip(whole);
+    if (box.empty()) return;
+    for (int y = box.y; y < box.bottom(); ++y) {
+        std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(box.x)) * 4];
+        for (int x = box.x; x < box.right(); ++x, p += 4) {
             p[0] = colour.red;
             p[1] = colour.green;
             p[2] = colour.blue;
             p[3] = 255;
         }
     }
-    touch({left, top, right - left, bottom - top});
+    touch(box);
 }
 
 void PixelCanvas::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {

@@ -23,6 +23,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     const std::uint8_t* pixels() const { return pixels_.data(); }
+    // The part of a box that lies in the picture; empty where none does.
+    Box clip(const Box& box) const;
     // What was painted since the last call, and forgets it.
     Box takeDirty();
 

@@ -44,9 +44,14 @@ double Screen::fit() const {
 bool Screen::refit() {
     const double was = shell_.geometry().ratio();
     if (!shell_.setDevicePixelRatio(ratio_ * fit())) return false;
-    if (paintWhole()) return true;
-    shell_.setDevicePixelRatio(was);
-    return false;
+    if (!paintWhole()) {
+        shell_.setDevicePixelRatio(was);
+        return false;
+    }
+    // The buttons stand where they stood, in the new ratio's device pixels.
+    if (placed_)
+        for (const Button button : {Button::Pause, Button::GameOver}) surface_.placeButton(button, shown_[slot(button)]);
+    return true;
 }
 
 int Screen::wake(Time now, Time early, int most) {

@@ -31,7 +31,8 @@ public:
     // Loads the window at this device-pixel ratio: the first board is
     // painted, the title and buttons set, before the window is ever shown.
     void start(double ratio, Time now = {});
-    // A new device-pixel ratio: the whole board again, in its new pixels.
+    // A new device-pixel ratio: the whole board again and both buttons'
+    // places, in its new pixels.
     // False when nothing had to change, or there was no room for it.
     bool setRatio(double ratio);
     // The room the screen leaves the window, in logical pixels, with

@@ -40,6 +40,8 @@ public:
     virtual bool layOut(const Box& inner, int width, int height) = 0;
     // What was painted since the last call, in device pixels: show it now.
     virtual void present(std::span<const Box> painted) = 0;
+    // A button's place and whether it is shown: when either changes, and
+    // for both after a new ratio, right after the board was laid out.
     virtual void placeButton(Button button, const ButtonView& view) = 0;
     virtual void setTitle(const std::string& title) = 0;
     // The menu bar, once, before the first board is laid out.

@@ -59,9 +59,10 @@ void CALLBACK watch(HWND, UINT, UINT_PTR id, DWORD) {
         if (headRow() >= startRow) return;
         menuOpened = true;
         rowAtOpen = headRow();
-        TrackPopupMenu(running->sizeMenu(), 0, 0, 0, 0, running->hwnd(), nullptr);  // until EndMenu
+        const HWND hwnd = running->hwnd();
+        TrackPopupMenu(menuOf(hwnd, zv::description::sizeTitle), 0, 0, 0, 0, hwnd, nullptr);  // until EndMenu
         KillTimer(nullptr, id);
-        PostMessageW(running->hwnd(), WM_COMMAND, running->quitCommand(), 0);
+        PostMessageW(hwnd, WM_MENUCOMMAND, titlePlace(zv::description::quitTitle), LPARAM(GetMenu(hwnd)));
     } else if (rowAtOpen - headRow() >= 3 || GetTickCount64() > deadline) {
         rowsWhileOpen = rowAtOpen - headRow();
         EndMenu();

@@ -6,13 +6,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game/paints.h"
 #include "board_script.h"
 #include "window/description.h"
+#include "window/menus.h"
 #include "window/win32/game_window.h"
 #include "window/win32/message_loop.h"
 #include "hand_alarm.h"
@@ -62,6 +65,15 @@ inline std::string describe(zv::Rgb c) {
     return text.append(std::to_string(c.blue)).append(")");
 }
 
+// A title's place on the bar, as the table has it, and its menu.
+inline int titlePlace(std::string_view title) {
+    for (std::size_t t = 0; t < zv::menuTitles.size(); ++t)
+        if (zv::menuTitles[t].title == title) return int(t);
+    ADD_FAILURE() << "no title " << title;
+    return -1;
+}
+inline HMENU menuOf(HWND hwnd, std::string_view title) { return GetSubMenu(GetMenu(hwnd), titlePlace(title)); }
+
 // Opens the window on screen with a scripted random source and a hand alarm.
 class Win32Test : public ::testing::Test {
 protected:
@@ -97,8 +109,16 @@ protected:
         SendMessageW(button, BM_CLICK, 0, 0);
         pump();
     }
-    void command(UINT id) {
-        PostMessageW(hwnd(), WM_COMMAND, id, 0);
+    // A menu choice as the bar sends it: the item's place and its menu (the
+    // bar itself for a title without items).
+    void choose(HMENU menu, int item) {
+        PostMessageW(hwnd(), WM_MENUCOMMAND, WPARAM(item), LPARAM(menu));
+        pump();
+    }
+    // Keys for Windows' own menu loop, after the bar got the keys as F10 gives them.
+    void barKeys(std::initializer_list<WPARAM> keys) {
+        PostMessageW(hwnd(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        for (const WPARAM k : keys) PostMessageW(hwnd(), WM_KEYDOWN, k, 1);
         pump();
     }
     // Ticks on which no food is eaten and none is placed, each at its time.

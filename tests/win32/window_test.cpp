@@ -205,29 +205,38 @@ TEST_F(Menus, TheBarIsBuiltFromTheMenuTableWithTheKeysShown) {
 
 TEST_F(Menus, OpeningSpeedPausesAndAnItemSetsTheInterval) {
     open();
+    const HMENU speed = menuOf(hwnd(), zv::description::speedTitle);
     key(VK_LEFT);
     ASSERT_NE(interval(), 0);
-    SendMessageW(hwnd(), WM_INITMENUPOPUP, WPARAM(window->speedMenu()), 1);
+    SendMessageW(hwnd(), WM_INITMENUPOPUP, WPARAM(speed), 1);
     EXPECT_EQ(interval(), 0);
     EXPECT_TRUE(shown(window->pauseButton()));
     const auto& slow = zv::description::speedItems[4];
-    command(window->commandOf(window->speedMenu(), 4));
+    choose(speed, 4);
     EXPECT_EQ(game().speed, slow.index);
     key(VK_LEFT);
     EXPECT_EQ(interval(), slow.index);
     // Opening Size raises nothing: the game goes on.
-    SendMessageW(hwnd(), WM_INITMENUPOPUP, WPARAM(window->sizeMenu()), 1);
+    SendMessageW(hwnd(), WM_INITMENUPOPUP, WPARAM(menuOf(hwnd(), zv::description::sizeTitle)), 1);
     EXPECT_EQ(interval(), slow.index);
     // A shortcut chooses its item without opening its menu first.
     key(VK_F1);
     EXPECT_EQ(game().speed, zv::description::speedItems[0].index);
+    // Windows' own menu loop: Down opens Speed on its first item, three more
+    // reach the fourth, Enter chooses it.
+    key(VK_LEFT);
+    ASSERT_NE(interval(), 0);
+    barKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(game().speed, zv::description::speedItems[3].index);
+    EXPECT_EQ(interval(), 0) << "opening Speed held the game";
 }
 
 TEST_F(Menus, QuitAndClosingEndTheWindow) {
     open();
     key(VK_RIGHT);
     const HWND quitting = hwnd();
-    command(window->quitCommand());
+    // Quit from the bar's own keys: right past Speed and Size, then Enter.
+    barKeys({VK_RIGHT, VK_RIGHT, VK_RETURN});
     EXPECT_TRUE(window->ended());
     EXPECT_FALSE(IsWindow(quitting));
     EXPECT_EQ(interval(), 0);

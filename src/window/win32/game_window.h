@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "screen/alarm.h"
 #include "screen/pixel_canvas.h"
@@ -27,22 +25,14 @@ public:
     HWND hwnd() const { return hwnd_; }
     HWND pauseButton() const { return pause_; }
     HWND gameoverButton() const { return gameover_; }
-    HMENU speedMenu() const { return speedMenu_; }
-    HMENU sizeMenu() const { return sizeMenu_; }
-    // The command id that the menu bar's item raises.
-    UINT commandOf(HMENU menu, int position) const { return GetMenuItemID(menu, position); }
-    UINT quitCommand() const { return quitCommand_; }
     Screen& screen() { return screen_; }
     // True once Quit was chosen or the window was closed.
     bool ended() const { return hwnd_ == nullptr; }
 
-    // Called every few milliseconds while a menu or a move holds the thread
-    // in Windows' own loop, so that the clock can keep ticking there.
-    std::function<void()> whileModal;
-
     void show(int how);
-    // Takes a message the loop got before it is dispatched: Tab, and a
-    // button's keys that the game takes. True when it was handled.
+    // Takes a message the loop got before it is dispatched: a focused
+    // button's keys that the screen takes (Tab, a menu's shortcut). True
+    // when it was handled.
     bool preTranslate(MSG& msg);
 
     // The surface.
@@ -64,13 +54,11 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool key(WPARAM virtualKey, Focus holder);
-    void command(UINT id);
+    int titleOf(HMENU menu) const;
     void touch(Screen::Touch phase, LPARAM lParam);
-    void syncButton(HWND button, const ButtonView& view);
-    void fitFont(UINT dpi);
+    void fitFont();
     void copyToWindow(HDC dc, const Box& box) const;
-    Focus focus() const;
-    void tabTo(bool backward);
+    Focus partOf(HWND window) const;
 
     std::unique_ptr<Alarm> alarm_;
     Screen screen_;
@@ -78,16 +66,11 @@ private:
     HWND pause_ = nullptr;
     HWND gameover_ = nullptr;
     HFONT font_ = nullptr;
-    UINT fontDpi_ = 0;
-    HMENU speedMenu_ = nullptr;
-    HMENU sizeMenu_ = nullptr;
-    UINT quitCommand_ = 0;
+    int fontPixels_ = 0;
     // The board as last painted, in device pixels: a tick paints its few
     // cells here and copies just their boxes to the window, and an exposed
     // window is restored from it without painting anything anew.
     PixelCanvas picture_;
-    ButtonView views_[2];
-    std::vector<HMENU> menus_;  // by place on the bar; none for a command
     HHOOK menuHook_ = nullptr;
     bool inMenuLoop_ = false;
 };

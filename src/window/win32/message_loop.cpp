@@ -14,11 +14,6 @@ bool pumpMessages(GameWindow& window) {
 }
 
 int runMessageLoop(GameWindow& window, WaitableClock& clock) {
-    // Inside Windows' own loops (an open menu, a move) the message loop is
-    // not running; there the clock is looked at on a short user timer.
-    window.whileModal = [&clock] {
-        if (WaitForSingleObject(clock.handle(), 0) == WAIT_OBJECT_0) clock.woken();
-    };
     const HANDLE timer = clock.handle();
     while (pumpMessages(window)) {
         const DWORD woke = MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

@@ -10,8 +10,8 @@ namespace zv {
 // first, so a stopped clock costs no wake-ups. Returns the exit status.
 int runMessageLoop(GameWindow& window, WaitableClock& clock);
 
-// Dispatches the messages waiting now, through the window's keys (Tab and a
-// focused button's shortcuts); false once the program must end.
+// Dispatches the messages waiting now, a focused button's keys through the
+// window first (Tab and the menus' shortcuts); false once the program must end.
 bool pumpMessages(GameWindow& window);
 
 }  // namespace zv

@@ -1,25 +1,16 @@
 #include "window/win32/waitable_clock.h"
 
-#include <timeapi.h>
-
 #include <algorithm>
 
+// Windows 10 1803 has it; MinGW's headers do not name it yet.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 
 namespace zv {
 
-WaitableClock::WaitableClock() {
-    timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-    highResolution_ = timer_ != nullptr;
-    if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-}
-
-WaitableClock::~WaitableClock() {
-    holdFineResolution(false);
-    if (timer_) CloseHandle(timer_);
-}
+WaitableClock::WaitableClock()
+    : timer_(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS)) {}
 
 Alarm::Time WaitableClock::now() const {
     static const LONGLONG frequency = [] {
@@ -36,7 +27,6 @@ Alarm::Time WaitableClock::now() const {
 // Set relative to now, in 100 ns units: a due time in absolute terms would be
 // wall-clock time, which the user may set.
 void WaitableClock::wakeAt(std::optional<Time> due) {
-    holdFineResolution(!highResolution_ && due);
     if (!due) {
         CancelWaitableTimer(timer_);
         return;
@@ -44,15 +34,6 @@ void WaitableClock::wakeAt(std::optional<Time> due) {
     LARGE_INTEGER wait;
     wait.QuadPart = -std::max<Time::rep>((*due - early() - now()).count() / 100, 1);  // negative: relative
     SetWaitableTimer(timer_, &wait, 0, nullptr, nullptr, FALSE);
-}
-
-void WaitableClock::holdFineResolution(bool hold) {
-    if (hold == fineResolutionHeld_) return;
-    fineResolutionHeld_ = hold;
-    if (hold)
-        timeBeginPeriod(1);
-    else
-        timeEndPeriod(1);
 }
 
 }  // namespace zv

@@ -6,16 +6,14 @@
 
 namespace zv {
 
-// The window's alarm: a waitable timer that the message loop waits on beside
-// the window's messages, so the program wakes only when the screen asked to
-// be woken, and not at all while the game stands still. The time is the
-// performance counter's. A high-resolution timer where Windows has one (10,
-// 1803 and later); elsewhere a plain one, with the system's timer resolution
-// at 1 ms for as long as a wake-up is set.
+// The window's alarm: a high-resolution waitable timer that the message loop
+// waits on beside the window's messages, so the program wakes only when the
+// screen asked to be woken, and not at all while the game stands still. The
+// time is the performance counter's.
 class WaitableClock final : public Alarm {
 public:
     WaitableClock();
-    ~WaitableClock() override;
+    ~WaitableClock() override { CloseHandle(timer_); }
     WaitableClock(const WaitableClock&) = delete;
     WaitableClock& operator=(const WaitableClock&) = delete;
 
@@ -30,14 +28,9 @@ public:
     void woken() {
         if (onWake) onWake(now());
     }
-    bool highResolution() const { return highResolution_; }
 
 private:
-    void holdFineResolution(bool hold);
-
     HANDLE timer_ = nullptr;
-    bool highResolution_ = false;
-    bool fineResolutionHeld_ = false;
 };
 
 }  // namespace zv
