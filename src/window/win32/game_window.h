@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "screen/alarm.h"
 #include "screen/pixel_canvas.h"
@@ -57,7 +59,7 @@ private:
     int titleOf(HMENU menu) const;
     void touch(Screen::Touch phase, LPARAM lParam);
     void fitFont();
-    void copyToWindow(HDC dc, const Box& box) const;
+    void copyToWindow(HDC dc, const Box& box);
     Focus partOf(HWND window) const;
 
     std::unique_ptr<Alarm> alarm_;
@@ -71,6 +73,7 @@ private:
     // cells here and copies just their boxes to the window, and an exposed
     // window is restored from it without painting anything anew.
     PixelCanvas picture_;
+    std::vector<std::uint32_t> bgr_;  // the box being copied, kept so a tick allocates nothing
     HHOOK menuHook_ = nullptr;
     bool inMenuLoop_ = false;
 };
