@@ -66,9 +66,10 @@ const chromiumTouch = {
 };
 
 // Firefox takes a WebDriver BiDi pointer of type touch and makes touch events
-// of it. puppeteer's own touchscreen sends an altitude without an azimuth,
-// which Firefox ESR 153 refuses (NS_ERROR_ILLEGAL_VALUE), so the finger goes
-// as plain actions, one call per phase, the pointer kept down between them.
+// of it. puppeteer's own touchscreen gives the finger an altitude of pi/2 and
+// no azimuth, which Firefox ESR 153 refuses (NS_ERROR_ILLEGAL_VALUE), so the
+// finger goes as plain actions, one call per phase, the pointer kept down
+// between them.
 const firefoxTouch = {
   async finger(page, phase, [x, y]) {
     const [left, top] = await boardCorner(page);
@@ -147,7 +148,7 @@ async function webkitDriver(server) {
   return {
     name: 'webkit',
     async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7 } = {}) {
-      if (!Number.isInteger(wanted)) throw new Error(`WebKitGTK scales by whole numbers only, not ${wanted}`);
+      if (!Number.isInteger(wanted)) throw new Error(`${cannot.webkit.fractionalRatio}, not ${wanted}`);
       if (wanted !== ratio) await startSession(wanted);
       await command('POST', '/window/rect', { width, height });
       await command('POST', '/url', { url: address(server, seed) });
@@ -181,9 +182,10 @@ async function webkitDriver(server) {
   };
 }
 
-// Why an engine's driver gives no finger, by engine.
-export const touchless = {
-  webkit: 'WebKitGTK\'s WebDriver delivers a touch pointer as the mouse (pointerType "mouse", no touch events)',
+// What an engine's driver cannot do, and why.
+export const cannot = {
+  webkit: { touch: 'WebKitGTK\'s WebDriver delivers a touch pointer as the mouse (pointerType "mouse", no touch events)',
+    fractionalRatio: 'WebKitGTK scales by GDK_SCALE, a whole number' },
 };
 
 // Starts an engine; a missing browser is a failure, not a skip: scripts/web_check.sh installs them.
