@@ -11,7 +11,7 @@ cmake --build --preset qttimer -j"$(nproc)" --target window_tests
 ctest --test-dir build-qttimer -R '^window\.' --output-on-failure --timeout 300 -j"$(nproc)"
 # Longer checks, each a script of its own that installs what it needs.
 bash scripts/cross_check.sh    # Windows x86/x64 under Wine and WebAssembly under node: tests and equal play hashes
-bash scripts/web_check.sh      # the browser front end in headless Chromium
+bash scripts/web_check.sh      # the browser front end in Chromium, Firefox ESR and WebKitGTK
 bash scripts/win32_soak.sh windows-x86 && bash scripts/win32_soak.sh windows-x64  # the Windows .exe, 30 s each under Wine
 bash scripts/win32_layouts.sh  # P on eight keyboard layouts and the Speed menu by mouse and keys, under Wine (x86, else x64)
 bash scripts/win32_install_check.sh windows-x86 && bash scripts/win32_install_check.sh windows-x64  # zips and installers under Wine

@@ -7,21 +7,27 @@
 // navigation to the first drawn board. Run on a quiet machine, after
 // scripts/web_check.sh has built the page and installed puppeteer-core:
 //   node bench/web/ticks.mjs            (SECONDS=12, RUNS=3 by default)
+// A slow phone: THROTTLE=4 slows the page's CPU fourfold (CDP's CPU
+// throttling) and PHONE=1 gives it a phone's screen, 390x844 at ratio 3:
+//   THROTTLE=4 PHONE=1 node bench/web/ticks.mjs
 import { serve, launch, close, open } from '../../tests/web/harness.mjs';
 
 const seconds = Number(process.env.SECONDS ?? 12);
 const runs = Number(process.env.RUNS ?? 3);
+const throttle = Number(process.env.THROTTLE ?? 1);
+const viewport = process.env.PHONE ? { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true } : undefined;
 const server = await serve();
 const browser = await launch();
 
 async function measure() {
-  const page = await open(browser, server, { seed: 11, query: '&pilot' });
+  const page = await open(browser, server, { seed: 11, query: '&pilot', viewport });
+  const cdp = await page.createCDPSession();
+  await cdp.send('Emulation.setCPUThrottlingRate', { rate: throttle });
   const firstBoardMs = Math.round(await page.evaluate(() => window.zorvane.ticks().firstBoardAt));
   await page.keyboard.press('F12');
   await page.click('#gameover');
   await page.keyboard.press('F1');
   await page.keyboard.press('ArrowUp');  // the pilot steers from the first tick on
-  const cdp = await page.createCDPSession();
   await cdp.send('Performance.enable');
   const busy = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
   const sample = () => page.evaluate(() => ({ ...window.zorvane.ticks(), at: performance.now(),

@@ -131,6 +131,20 @@ test('a stalled page drops the ticks it missed instead of running them in a burs
   await page.close();
 });
 
+test('at Insane the title shows the score a few times a second, and after a crash the last score', async () => {
+  const page = await open(browser, server);
+  const first = await page.evaluate(() => document.title);
+  await page.keyboard.press('F1');
+  await page.keyboard.press('ArrowUp');  // straight into the wall, eating on the way
+  await page.waitForFunction(() => window.zorvane.view().gameoverShown);
+  const last = await page.evaluate(() => window.zorvane.title().replace(/\s+/g, ' '));
+  assert.notEqual(last, first);
+  // No event follows the crash: the title must come by itself.
+  await page.waitForFunction((title) => document.title === title, { timeout: 3000 }, last);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test('menus by mouse and keyboard: Speed pauses, an item sets the interval, the arrows steer after', async () => {
   const page = await open(browser, server);
   await page.keyboard.press('ArrowRight');

@@ -54,7 +54,32 @@ loading.then((mod) => {
   const parts = new Map([[board, Focus.Board], [pauseButton, Focus.Pause], [gameoverButton, Focus.GameOver]]);
   const focusNow = () => parts.get(document.activeElement) ?? Focus.Board;  // the page itself: the board's
 
-  // Once a frame: what was painted since, and the title (set at every tick it costs more than the ticks).
+  // The title when it changed, but a tick's new score at most four times a
+  // second: each title costs the browser about a millisecond, more than a
+  // frame's ticks, and the score changes at nearly every tick. After an event
+  // (a key, a click) the title shows at the next frame.
+  const titleGap = 250;
+  let shownTitle = '';  // as set: the browser reads it back with its double space collapsed
+  let titleFree = 0;  // when a tick's title may be set
+  let titleTimer = 0;
+  function showTitle() {
+    const title = text(call('zv_title'));
+    if (title === shownTitle || ended) return;
+    const wait = titleFree - performance.now();
+    if (wait > 0) {
+      titleTimer ||= setTimeout(() => {
+        titleTimer = 0;
+        showTitle();
+      }, wait);
+      return;
+    }
+    clearTimeout(titleTimer);
+    titleTimer = 0;
+    document.title = shownTitle = title;
+    titleFree = performance.now() + titleGap;
+  }
+
+  // Once a frame: what was painted since, and the title.
   function frame() {
     framePending = false;
     if (ended) return;
@@ -66,8 +91,7 @@ loading.then((mod) => {
       context.putImageData(new ImageData(pixels, v.width, v.height), 0, 0, d.x, d.y, d.width, d.height);
       ticks.firstBoardAt ||= performance.now();
     }
-    const title = text(call('zv_title'));
-    if (document.title !== title) document.title = title;
+    showTitle();
   }
 
   // A button's place, shrunk with the window, touched only when it changed.
@@ -105,8 +129,9 @@ loading.then((mod) => {
   }
   const centre = () => (windowEl.style.marginLeft = snap(Math.max(0, (window.innerWidth - parseFloat(board.style.width)) / 2)));
 
-  // Brings the page in line with the game after every call into it.
-  function sync() {
+  // Brings the page in line with the game after every call into it (a wake-up's ticks, or an event).
+  function sync(ticked = false) {
+    if (!ticked) titleFree = 0;
     const v = view();
     if (v.ended) return end();
     if (v.rebuilds !== shownRebuilds) {
@@ -136,7 +161,7 @@ loading.then((mod) => {
     if (ended) return;
     const ran = piloted ? call('zv_pilot', performance.now()) : call('zv_frame', performance.now(), 0);
     ticks.total += ran;
-    sync();
+    sync(true);
   }
 
   // When an event happened: ticks due before it run first.
@@ -261,7 +286,7 @@ loading.then((mod) => {
   // What the tests read back, only when the address asks for it (?test).
   if (!address.has('test')) return;
   window.zorvane = {
-    view, ready: true,
+    view, ready: true, title: () => text(call('zv_title')),
     cellBox: (column, row) => boxAt(call('zv_cell_box', column, row) >> 2),
     scheduled: () => wakeTimer !== 0,
     ticks: () => ({ ...ticks, dropped: call('zv_dropped_ticks') }),

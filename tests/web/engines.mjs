@@ -1,0 +1,201 @@
+// One way to drive the page in three browser engines: Chromium and Firefox
+// through puppeteer-core (CDP and WebDriver BiDi), WebKitGTK through its
+// W3C WebDriver over HTTP. Each opens the page at a size and device-pixel
+// ratio, presses keys, clicks elements with the mouse, runs a script in the
+// page and, where the engine delivers touch, moves a finger on the board.
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import puppeteer from 'puppeteer-core';
+import { launch } from './harness.mjs';
+
+const firefoxPath = process.env.FIREFOX ?? '/usr/bin/firefox-esr';
+const webkitDriverPath = process.env.WEBKIT_DRIVER ?? '/usr/bin/WebKitWebDriver';
+const miniBrowserPath = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// What every engine's page is asked: ready, and the errors it reported since.
+const address = (server, seed) => `http://127.0.0.1:${server.address().port}/?seed=${seed}&test`;
+
+// Chromium and Firefox share puppeteer's page: keys, mouse and scripts alike.
+function puppeteerDriver(name, browser, server, touch) {
+  let page;
+  return {
+    name,
+    async open({ width = 468, height = 520, ratio = 1, seed = 7 } = {}) {
+      page = await browser.newPage();
+      page.errors = [];
+      page.on('pageerror', (error) => page.errors.push(String(error)));
+      page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
+      await page.setViewport({ width, height, deviceScaleFactor: ratio });
+      await page.goto(address(server, seed));
+      await page.waitForFunction(() => window.zorvane?.ready);
+      await touch.begin?.(page);
+    },
+    key: (key) => page.keyboard.press(key),
+    async click(selector, text) {
+      for (const handle of await page.$$(selector)) {
+        if (text === undefined || (await handle.evaluate((e) => e.firstChild.textContent)) === text) return handle.click();
+      }
+      throw new Error(`nothing to click at ${selector} ${text ?? ''}`);
+    },
+    run: (fn, ...args) => page.evaluate(fn, ...args),
+    finger: (phase, at) => touch.finger(page, phase, at),
+    errors: async () => page.errors,
+    closePage: () => page.close(),
+    async stop() {
+      await browser.close();
+      if (browser.profile) fs.rmSync(browser.profile, { recursive: true, force: true, maxRetries: 5, retryDelay: 100 });
+    },
+  };
+}
+
+// The board's corner on the viewport, for a finger given in the board's CSS pixels.
+const boardCorner = (page) => page.$eval('#board', (b) => { const r = b.getBoundingClientRect(); return [r.x, r.y]; });
+
+// Chromium's own touch emulation (CDP): touch events and pointer events of type touch.
+const chromiumTouch = {
+  async begin(page) {
+    page.cdp = await page.createCDPSession();
+    await page.cdp.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 1 });
+  },
+  async finger(page, phase, [x, y]) {
+    const [left, top] = await boardCorner(page);
+    const type = { down: 'touchStart', move: 'touchMove', up: 'touchEnd' }[phase];
+    await page.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: phase === 'up' ? [] : [{ x: left + x, y: top + y }] });
+  },
+};
+
+// Firefox takes a WebDriver BiDi pointer of type touch and makes touch events
+// of it. puppeteer's own touchscreen gives the finger an altitude of pi/2 and
+// no azimuth, which Firefox ESR 153 refuses (NS_ERROR_ILLEGAL_VALUE), so the
+// finger goes as plain actions, one call per phase, the pointer kept down
+// between them.
+const firefoxTouch = {
+  async finger(page, phase, [x, y]) {
+    const [left, top] = await boardCorner(page);
+    const actions = { down: [{ type: 'pointerMove', x: Math.round(left + x), y: Math.round(top + y) }, { type: 'pointerDown', button: 0 }],
+      move: [{ type: 'pointerMove', x: Math.round(left + x), y: Math.round(top + y) }], up: [{ type: 'pointerUp', button: 0 }] }[phase];
+    await page.mainFrame().browsingContext.performActions([{ type: 'pointer', id: 'finger', parameters: { pointerType: 'touch' }, actions }]);
+  },
+};
+
+// An X server of its own for MiniBrowser, big enough for a tablet at ratio 3.
+async function virtualScreen() {
+  const x = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '2600x3600x24', '-nolisten', 'tcp'], { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
+  const display = await new Promise((resolve, reject) => {
+    x.stdio[3].once('data', (data) => resolve(`:${String(data).trim()}`));
+    x.once('exit', (code) => reject(new Error(`Xvfb ended (${code})`)));
+  });
+  return { display, stop: () => x.kill() };
+}
+
+// WebKitGTK's WebDriver: plain HTTP, so a few lines of fetch. Its ratio is
+// GDK_SCALE (whole numbers only) in MiniBrowser's environment, set when the
+// driver starts, so another ratio means another driver. Full screen drops
+// MiniBrowser's toolbar, which holds the window 447 pixels wide at least.
+const webdriverKeys = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Tab: '\uE004',
+  Escape: '\uE00C', Enter: '\uE007', Space: ' ', F5: '\uE035', KeyP: 'p' };
+
+async function webkitDriver(server) {
+  const screen = await virtualScreen();
+  let driver;
+  let session;
+  let ratio;
+  let base;
+  async function request(method, path, body) {
+    const response = await fetch(base + path, { method, headers: { 'Content-Type': 'application/json' },
+      body: body === undefined ? undefined : JSON.stringify(body) });
+    const { value } = await response.json();
+    if (!response.ok) throw new Error(`WebKitWebDriver ${method} ${path}: ${value.error}: ${value.message}`);
+    return value;
+  }
+  const command = (method, path, body) => request(method, `/session/${session}${path}`, body);
+  async function stopSession() {
+    if (!driver) return;
+    await request('DELETE', `/session/${session}`).catch(() => {});
+    driver.kill();
+    driver = undefined;
+  }
+  async function startSession(scale) {
+    await stopSession();
+    const port = 20000 + Math.floor(Math.random() * 20000);
+    base = `http://127.0.0.1:${port}`;
+    driver = spawn(webkitDriverPath, [`--port=${port}`], { stdio: 'ignore',
+      env: { ...process.env, DISPLAY: screen.display, GDK_SCALE: String(scale), WAYLAND_DISPLAY: '' } });
+    for (let tries = 0; ; tries++) {
+      try {
+        await fetch(`${base}/status`);
+        break;
+      } catch (error) {
+        if (tries > 100) throw error;
+        await sleep(50);
+      }
+    }
+    ({ sessionId: session } = await request('POST', '/session', { capabilities: { alwaysMatch: {
+      'webkitgtk:browserOptions': { binary: miniBrowserPath, args: ['--automation', '--full-screen'] } } } }));
+    ratio = scale;
+  }
+  // A function and its arguments, its promise awaited, its value back as JSON.
+  const run = async (fn, ...args) => {
+    const answer = await command('POST', '/execute/async', { args, script:
+      `const done = arguments[arguments.length - 1];
+       Promise.resolve().then(() => (${fn}).apply(null, [...arguments].slice(0, -1)))
+         .then((value) => done({ value }), (error) => done({ error: String(error?.stack ?? error) }));` });
+    if (answer.error) throw new Error(answer.error);
+    return answer.value;
+  };
+  const actions = (source) => command('POST', '/actions', { actions: [source] });
+  return {
+    name: 'webkit',
+    async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7 } = {}) {
+      if (!Number.isInteger(wanted)) throw new Error(`${cannot.webkit.fractionalRatio}, not ${wanted}`);
+      if (wanted !== ratio) await startSession(wanted);
+      await command('POST', '/window/rect', { width, height });
+      await command('POST', '/url', { url: address(server, seed) });
+      for (let tries = 0; !(await run(() => window.zorvane?.ready === true)); tries++) {
+        if (tries > 100) throw new Error('the page never became ready');
+        await sleep(50);
+      }
+      // Errors from here on; one before ready leaves the page without its hooks.
+      await run(() => {
+        window.errors_ = [];
+        addEventListener('error', (event) => window.errors_.push(String(event.message)));
+        addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
+      });
+    },
+    key: (key) => actions({ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value: webdriverKeys[key] },
+      { type: 'keyUp', value: webdriverKeys[key] }] }),
+    async click(selector, text) {
+      const at = await run((s, t) => [...document.querySelectorAll(s)].findIndex((e) => t === null || e.firstChild.textContent === t),
+        selector, text ?? null);
+      if (at < 0) throw new Error(`nothing to click at ${selector} ${text ?? ''}`);
+      const element = (await command('POST', '/elements', { using: 'css selector', value: selector }))[at];
+      await command('POST', `/element/${Object.values(element)[0]}/click`, {});
+    },
+    run,
+    errors: () => run(() => window.errors_),
+    closePage: async () => {},
+    async stop() {
+      await stopSession();
+      screen.stop();
+    },
+  };
+}
+
+// What an engine's driver cannot do, and why.
+export const cannot = {
+  webkit: { touch: 'WebKitGTK\'s WebDriver delivers a touch pointer as the mouse (pointerType "mouse", no touch events)',
+    fractionalRatio: 'WebKitGTK scales by GDK_SCALE, a whole number' },
+};
+
+// Starts an engine; a missing browser is a failure, not a skip: scripts/web_check.sh installs them.
+export async function startEngine(name, server) {
+  if (name === 'chromium') return puppeteerDriver(name, await launch(), server, chromiumTouch);
+  if (name === 'firefox') {
+    if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
+    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true });
+    return puppeteerDriver(name, browser, server, firefoxTouch);
+  }
+  if (!fs.existsSync(webkitDriverPath)) throw new Error(`no ${webkitDriverPath} (apt-get install webkit2gtk-driver xvfb)`);
+  return webkitDriver(server);
+}
