@@ -299,11 +299,11 @@ test('a second copy of the module, not yet started, answers every call as for no
     const mod = await createZorvane();
     const call = (name, ...args) => mod['_' + name](...args);
     const key = (k) => mod.ccall('zv_key', 'number', ['number', 'number', 'string', 'string', 'number', 'number',
-      'number', 'number'], [5, 1, k, k, 0, 0, 0, 0]);
+      'number', 'number', 'number'], [5, 1, k, k, 0, 0, 0, 0, 0]);
     const keys = [key('F1'), key('ArrowUp'), key('Tab')];
     // Quit among them: nothing to end.
     for (const [name, ...args] of [['zv_click', 5, 1], ['zv_menu_mouse', 5, 1, 0, 0, -1], ['zv_menu_mouse', 5, 1, 3, 0, 0],
-      ['zv_menu_mouse', 5, 1, 4, 2, -1], ['zv_menu_alt'], ['zv_touch', 5, 0, 1, 1], ['zv_take_dirty']]) call(name, ...args);
+      ['zv_menu_mouse', 5, 1, 4, 2, -1], ['zv_key_up', 0], ['zv_touch', 5, 0, 1, 1], ['zv_take_dirty']]) call(name, ...args);
     // The view word by word, named by the module's layout.
     const v = call('zv_view') >> 2;
     const { view } = JSON.parse(mod.UTF8ToString(call('zv_layout')));

@@ -28,12 +28,10 @@ loading.then((mod) => {
   const Focus = layout.focus;
   const [windowEl, menubar, board, pauseButton, gameoverButton, scrim] = ['window', 'menubar', 'board', 'pause', 'gameover', 'scrim'].map($);
   const buttons = [pauseButton, gameoverButton];
-  // The fallbacks are faces of the same measure where the window's font is missing.
   buttons.forEach((button, i) => {
     button.textContent = layout.captions[i];
-    button.style.font = `${layout.font}, "Liberation Sans", sans-serif`;
+    button.style.font = layout.font;
   });
-  const barHeight = 19;  // the menu bar's, in CSS pixels at full size
   const context = board.getContext('2d', { alpha: false });
   const focusOptions = { preventScroll: true };
 
@@ -54,31 +52,7 @@ loading.then((mod) => {
   const parts = new Map([[board, Focus.Board], [pauseButton, Focus.Pause], [gameoverButton, Focus.GameOver]]);
   const focusNow = () => parts.get(document.activeElement) ?? Focus.Board;  // the page itself: the board's
 
-  // The title when it changed, but a tick's new score at most four times a
-  // second: each title costs the browser about a millisecond, more than a
-  // frame's ticks, and the score changes at nearly every tick. After an event
-  // (a key, a click) the title shows at the next frame.
-  const titleGap = 250;
-  let shownTitle = '';  // as set: the browser reads it back with its double space collapsed
-  let titleFree = 0;  // when a tick's title may be set
-  let titleTimer = 0;
-  function showTitle() {
-    const title = text(call('zv_title'));
-    if (title === shownTitle || ended) return;
-    const wait = titleFree - performance.now();
-    if (wait > 0) {
-      titleTimer ||= setTimeout(() => {
-        titleTimer = 0;
-        showTitle();
-      }, wait);
-      return;
-    }
-    clearTimeout(titleTimer);
-    titleTimer = 0;
-    document.title = shownTitle = title;
-    titleFree = performance.now() + titleGap;
-  }
-
+  let eventSince = false;  // since the last frame, which then shows its title at once
   // Once a frame: what was painted since, and the title.
   function frame() {
     framePending = false;
@@ -91,7 +65,11 @@ loading.then((mod) => {
       context.putImageData(new ImageData(pixels, v.width, v.height), 0, 0, d.x, d.y, d.width, d.height);
       ticks.firstBoardAt ||= performance.now();
     }
-    showTitle();
+    // The title when the module says (a tick's new score at most four times a second): 1 now, 2 at a later frame.
+    const say = call('zv_title_due', performance.now(), eventSince);
+    eventSince = false;
+    if (say === 1) document.title = text(call('zv_title'));
+    if (say === 2) requestFrame();
   }
 
   // A button's place, shrunk with the window, touched only when it changed.
@@ -123,7 +101,7 @@ loading.then((mod) => {
     board.height = v.height;
     Object.assign(board.style, { width: `${v.width / drawn}px`, height: `${v.height / drawn}px` });
     windowEl.style.setProperty('--fit', fit);
-    menubar.style.height = snap(barHeight * fit);
+    menubar.style.height = snap(layout.bar * fit);
     windowEl.style.width = board.style.width;
     centre();
   }
@@ -131,7 +109,7 @@ loading.then((mod) => {
 
   // Brings the page in line with the game after every call into it (a wake-up's ticks, or an event).
   function sync(ticked = false) {
-    if (!ticked) titleFree = 0;
+    eventSince ||= !ticked;
     const v = view();
     if (v.ended) return end();
     if (v.rebuilds !== shownRebuilds) {
@@ -147,10 +125,11 @@ loading.then((mod) => {
     clearTimeout(wakeTimer);
     const due = call('zv_next_due');
     wakeTimer = due < 0 ? 0 : setTimeout(wake, Math.max(0, due - performance.now()));
-    if (!framePending) {
-      framePending = true;
-      requestAnimationFrame(frame);
-    }
+    requestFrame();
+  }
+  function requestFrame() {
+    if (!framePending) requestAnimationFrame(frame);
+    framePending = true;
   }
 
   // For the benchmark: ticks run, the first board's time; ?test&pilot: the pilot steers.
@@ -224,23 +203,18 @@ loading.then((mod) => {
     scrim.hidden = menuOpen < 0 && menuTitle < 0;
   }
 
-  // Keys go to the module (Tab too: it takes the focus round the window); it says whether the browser may have them.
-  let altAlone = false;
+  // Keys go to the module (Tab too: it takes the focus round the window; Alt alone the bar); it says whether the browser may have them.
+  const numbers = (n) => Array(n).fill('number');
   document.addEventListener('keydown', (event) => {
     if (ended) return;
-    const kept = mod.ccall('zv_key', 'number', ['number', 'number', 'string', 'string', 'number', 'number', 'number', 'number'],
-      [when(event), focusNow(), event.key, event.code, event.shiftKey, event.ctrlKey, event.altKey, event.metaKey]);
-    altAlone = event.key === 'Alt' && !event.repeat && !kept;
-    if (kept) event.preventDefault();
+    if (mod.ccall('zv_key', 'number', [...numbers(2), 'string', 'string', ...numbers(5)], [when(event), focusNow(), event.key,
+      event.code, event.shiftKey, event.ctrlKey, event.altKey, event.metaKey, event.repeat])) event.preventDefault();
     sync();
   });
   document.addEventListener('keyup', (event) => {
-    if (event.key === 'Alt' && altAlone && !ended) {
-      event.preventDefault();
-      call('zv_menu_alt');
-      sync();
-    }
-    altAlone = false;
+    if (ended || !mod.ccall('zv_key_up', 'number', ['string'], [event.key])) return;
+    event.preventDefault();
+    sync();
   });
 
   buttons.forEach((button, i) => button.addEventListener('click', (event) => {
@@ -269,7 +243,7 @@ loading.then((mod) => {
     window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => ratioChanged(), { once: true });
   }
   // A phone turned round, a window resized: the whole window fits the room it has.
-  const fitRoom = () => !ended && call('zv_room', window.innerWidth, window.innerHeight, barHeight);
+  const fitRoom = () => !ended && call('zv_room', window.innerWidth, window.innerHeight, layout.bar);
   window.addEventListener('resize', () => {
     if (fitRoom()) sync();
     centre();

@@ -86,10 +86,13 @@ std::string pageLayout() {
     for (const auto& [name, focus] : foci) s.append(quoted(name)).append(":").append(std::to_string(int(focus))).append(",");
     s.back() = '}';
     char font[64];
-    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\"", description::buttonWeight, description::buttonPointSize,
+    // With faces of the same measure where the window's own is missing.
+    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\", \"Liberation Sans\", sans-serif", description::buttonWeight,
+                  description::buttonPointSize,
                   int(description::buttonFont.size()), description::buttonFont.data());
     s.append(",\"captions\":[").append(quoted(description::pauseCaption)).append(",");
     s.append(quoted(description::gameoverCaption)).append("],\"font\":").append(quoted(font));
+    s.append(",\"bar\":19");  // the menu bar's height, CSS pixels at full size
     // The font's size alone, for a window shrunk to fit a small screen.
     return s.append(",\"points\":").append(std::to_string(description::buttonPointSize)).append("}");
 }
@@ -127,6 +130,21 @@ public:
     }
     const std::string& title() const { return title_; }
     PixelCanvas& canvas() { return canvas_; }
+    // Alt went down on its own, and nothing since: its release is the menu bar's.
+    bool altAlone = false;
+
+    // Whether the page should set the tab's title now (1), at a later frame
+    // (2) or not at all (0): each change costs the browser about a
+    // millisecond, and at speed the score changes at nearly every tick, so a
+    // tick's new title shows at most four times a second; after an event (a
+    // key, a click) at once.
+    int titleDue(double now, bool afterEvent) {
+        if (title_ == shownTitle_) return 0;
+        if (!afterEvent && now < titleFree_) return 2;
+        shownTitle_ = title_;  // as set: the browser reads it back with its double space collapsed
+        titleFree_ = now + 250;
+        return 1;
+    }
 
     // Each call starts afresh: the focus moves only where a call says so.
     PageGame& fresh() {
@@ -182,6 +200,8 @@ private:
     PixelCanvas canvas_;
     View view_;
     std::string title_;
+    std::string shownTitle_;
+    double titleFree_ = 0;  // when a tick's title may show, page time in ms
     std::optional<Time> due_;
     std::optional<bench::ScreenPilot> pilot_;
 };
@@ -232,6 +252,7 @@ EMSCRIPTEN_KEEPALIVE double zv_fit() { return game() ? game()->screen().fit() : 
 EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->screen().geometry().ratio() : 1; }
 EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
 EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game() ? game()->title().c_str() : ""; }
+EMSCRIPTEN_KEEPALIVE int zv_title_due(double now, int afterEvent) { return game() ? game()->titleDue(now, afterEvent != 0) : 0; }
 // How the page reads the view and what its buttons say (pageLayout), and
 // the menu bar (menuBar), as JSON.
 EMSCRIPTEN_KEEPALIVE const char* zv_layout() { return zv::hand(zv::pageLayout()); }
@@ -264,18 +285,25 @@ EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->
 // browser (pageKeepsKey). A key the page leaves to the browser
 // (pageKeyDown) never reaches the game.
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
-                                int system) {
+                                int system, int repeat) {
     if (!game()) return 0;
+    game()->altAlone = false;
     const zv::Focus holder = zv::focusOf(focus);
     if (game()->fresh().menus().key(zv::toTime(now), zv::menuBarKey(key), holder)) return 1;
     const zv::HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
     const auto down = zv::pageKeyDown(key, code, held);
     const bool taken = down && game()->call().key(zv::toTime(now), *down, holder);
-    return zv::pageKeepsKey(key, held, system != 0, taken, holder == zv::Focus::Pause || holder == zv::Focus::GameOver);
+    const bool kept = zv::pageKeepsKey(key, held, system != 0, taken, holder == zv::Focus::Pause || holder == zv::Focus::GameOver);
+    game()->altAlone = std::string_view(key) == "Alt" && !repeat && !kept;
+    return kept;
 }
-// Alt on its own: the menu bar takes the keys, or gives them back.
-EMSCRIPTEN_KEEPALIVE void zv_menu_alt() {
-    if (game()) game()->menus().altAlone();
+// A key-up: Alt let go on its own puts the menu bar under the keys, or takes
+// it away; then the page keeps it from the browser (1).
+EMSCRIPTEN_KEEPALIVE int zv_key_up(const char* key) {
+    if (!game()) return 0;
+    const bool alone = std::exchange(game()->altAlone, false) && std::string_view(key) == "Alt";
+    if (alone) game()->menus().altAlone();
+    return alone;
 }
 // The mouse on the menu bar (DrawnMenuBar::Mouse by number) at a title, or an item of its menu.
 EMSCRIPTEN_KEEPALIVE void zv_menu_mouse(double now, int focus, int what, int title, int item) {
