@@ -15,7 +15,7 @@
 #include "screen/pixel_canvas.h"
 #include "screen/screen.h"
 
-class HeadlessScreen final : public zv::Surface {
+class HeadlessScreen final : public zv::PictureSurface {
 public:
     // A side of 0 leaves the first board at the game's own size.
     explicit HeadlessScreen(std::unique_ptr<zv::RandomSource> random, double ratio = 1, int side = 0)
@@ -30,7 +30,6 @@ public:
     const zv::BoardGeometry& geometry() const { return screen.geometry(); }
 
     // What the player sees.
-    zv::PixelCanvas canvas;
     std::string title;
     std::span<const zv::MenuBarTitle> bar;
     zv::ButtonView pause;
@@ -51,10 +50,10 @@ public:
         now = *wakeUp;
         return screen.wake(now) > 0;
     }
-    int width() const { return canvas.width(); }
-    int height() const { return canvas.height(); }
+    int width() const { return picture_.width(); }
+    int height() const { return picture_.height(); }
     zv::Rgb at(int x, int y) const {
-        const std::uint8_t* p = canvas.pixels() + (std::size_t(y) * std::size_t(width()) + std::size_t(x)) * 4;
+        const std::uint8_t* p = picture_.pixels() + (std::size_t(y) * std::size_t(width()) + std::size_t(x)) * 4;
         return {p[0], p[1], p[2]};
     }
 
@@ -66,17 +65,13 @@ public:
         zv::paintArea(whole, geometry(), game().Block(), device);
         const std::size_t bytes = std::size_t(width()) * std::size_t(height()) * 4;
         return whole.width() == width() && whole.height() == height() &&
-               std::equal(canvas.pixels(), canvas.pixels() + bytes, whole.pixels());
+               std::equal(picture_.pixels(), picture_.pixels() + bytes, whole.pixels());
     }
 
     // The surface.
-    void fillRect(const zv::Box& box, zv::Rgb colour) override { canvas.fillRect(box, colour); }
-    void fillDisc(const zv::Box& square, zv::Rgb fill, zv::Rgb outline, double pen) override {
-        canvas.fillDisc(square, fill, outline, pen);
-    }
     bool layOut(const zv::Box& inner, int width, int height) override {
         inner_ = inner;
-        return canvas.resize(width, height);
+        return picture_.resize(width, height);
     }
     void present(std::span<const zv::Box>) override {}
     void placeButton(zv::Button button, const zv::ButtonView& view) override {

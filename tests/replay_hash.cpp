@@ -77,7 +77,7 @@ public:
         number(std::int64_t(s.focus));
         number(s.width());
         number(s.height());
-        bytes(s.canvas.pixels(), std::size_t(s.width()) * std::size_t(s.height()) * 4);
+        bytes(s.picture().pixels(), std::size_t(s.width()) * std::size_t(s.height()) * 4);
     }
 
 private:

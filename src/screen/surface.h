@@ -8,6 +8,7 @@
 
 #include "screen/geometry.h"
 #include "screen/painting.h"
+#include "screen/pixel_canvas.h"
 #include "screen/tick_schedule.h"
 
 namespace zv {
@@ -53,6 +54,21 @@ public:
     virtual void moveFocus(Focus focus) = 0;
     // Quit: close the window; nothing more reaches the game.
     virtual void end() = 0;
+};
+
+// A surface as every front end has it: the board's picture in memory, which
+// the screen paints into and the front end copies to the screen in the
+// boxes presented, device pixel for device pixel.
+class PictureSurface : public Surface {
+public:
+    void fillRect(const Box& box, Rgb colour) final { picture_.fillRect(box, colour); }
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) final {
+        picture_.fillDisc(square, fill, outline, pen);
+    }
+    const PixelCanvas& picture() const { return picture_; }
+
+protected:
+    PixelCanvas picture_;
 };
 
 }  // namespace zv

@@ -4,7 +4,7 @@
 
 namespace zv {
 
-BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
+BoardWidget::BoardWidget(const PixelCanvas& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_AcceptTouchEvents);
     setFocusPolicy(Qt::StrongFocus);

@@ -10,15 +10,13 @@ namespace zv {
 // mid-end paints in memory, device pixel for device pixel, never scaled.
 class BoardWidget final : public QWidget {
 public:
-    explicit BoardWidget(QWidget* parent);
-
-    PixelCanvas& picture() { return picture_; }
+    BoardWidget(const PixelCanvas& picture, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    PixelCanvas picture_;
+    const PixelCanvas& picture_;
 };
 
 }  // namespace zv

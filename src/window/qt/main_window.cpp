@@ -29,7 +29,7 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    board_ = new BoardWidget(this);
+    board_ = new BoardWidget(picture_, this);
     setCentralWidget(board_);
     board_->installEventFilter(this);
     // Created in this order, so Game Over is drawn above Pause where they overlap.
@@ -100,7 +100,7 @@ void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
 }
 
 bool MainWindow::layOut(const Box& inner, int width, int height) {
-    if (!board_->picture().resize(width, height)) return false;
+    if (!picture_.resize(width, height)) return false;
     board_->setFixedSize(inner.width, inner.height);
     return true;
 }

@@ -14,7 +14,7 @@ namespace zv {
 // The game's one window: a surface over the mid-end's Screen. Every event
 // goes to the Screen's entry point for it, with the alarm's time and the
 // part of the window that holds the keys; the Screen says what to show.
-class MainWindow final : public QMainWindow, public Surface {
+class MainWindow final : public QMainWindow, public PictureSurface {
 public:
     // Without an alarm, the window's own GameClock.
     explicit MainWindow(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>(),
@@ -31,10 +31,6 @@ public:
     QMenu* sizeMenu() const { return sizeMenu_; }
     QAction* quitAction() const { return quitAction_; }
 
-    void fillRect(const Box& box, Rgb colour) override { board_->picture().fillRect(box, colour); }
-    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
-        board_->picture().fillDisc(square, fill, outline, pen);
-    }
     bool layOut(const Box& inner, int width, int height) override;
     void present(std::span<const Box> painted) override;
     void placeButton(Button button, const ButtonView& view) override;

@@ -116,7 +116,7 @@ std::string menuBar() {
 
 // The page's surface: the board's picture in memory, which the page copies
 // to its <canvas>, and the view it reads back after every call.
-class PageGame final : public Surface {
+class PageGame final : public PictureSurface {
 public:
     explicit PageGame(std::unique_ptr<RandomSource> random) : screen_(*this, std::move(random)) {}
 
@@ -129,7 +129,7 @@ public:
         return view_;
     }
     const std::string& title() const { return title_; }
-    PixelCanvas& canvas() { return canvas_; }
+    PixelCanvas& canvas() { return picture_; }
     // Alt went down on its own, and nothing since: its release is the menu bar's.
     bool altAlone = false;
 
@@ -158,12 +158,8 @@ public:
     // The benchmarks' pilot (bench/screen_pilot.h), made on first use.
     int piloted(Time now) { return (pilot_ ? *pilot_ : pilot_.emplace(screen_)).wake(now); }
 
-    void fillRect(const Box& box, Rgb colour) override { canvas_.fillRect(box, colour); }
-    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
-        canvas_.fillDisc(square, fill, outline, pen);
-    }
     bool layOut(const Box& inner, int width, int height) override {
-        if (!canvas_.resize(width, height)) return false;
+        if (!picture_.resize(width, height)) return false;
         view_.inner = inner;
         view_.width = width;
         view_.height = height;
@@ -197,7 +193,6 @@ public:
 private:
     Screen screen_;
     DrawnMenuBar menus_{screen_, menuTable()};
-    PixelCanvas canvas_;
     View view_;
     std::string title_;
     std::string shownTitle_;

@@ -150,6 +150,8 @@ bool GameWindow::layOut(const Box&, int width, int height) {
     return true;
 }
 
+// A tick paints its few cells into the picture and copies just their boxes to
+// the window; an exposed window is restored from it without painting anew.
 void GameWindow::present(std::span<const Box> painted) {
     const HDC dc = GetDC(hwnd_);
     for (const Box& box : painted) copyToWindow(dc, box);

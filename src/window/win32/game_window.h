@@ -17,7 +17,7 @@ namespace zv {
 // is the board's picture; the two buttons are native push buttons above it.
 // Every message becomes the screen's event for it, with the alarm's time and
 // the part of the window that holds the keys.
-class GameWindow final : public Surface {
+class GameWindow final : public PictureSurface {
 public:
     GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm);
     ~GameWindow() override;
@@ -38,10 +38,6 @@ public:
     bool preTranslate(MSG& msg);
 
     // The surface.
-    void fillRect(const Box& box, Rgb colour) override { picture_.fillRect(box, colour); }
-    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) override {
-        picture_.fillDisc(square, fill, outline, pen);
-    }
     bool layOut(const Box& inner, int width, int height) override;
     void present(std::span<const Box> painted) override;
     void placeButton(Button button, const ButtonView& view) override;
@@ -69,10 +65,6 @@ private:
     HWND gameover_ = nullptr;
     HFONT font_ = nullptr;
     int fontPixels_ = 0;
-    // The board as last painted, in device pixels: a tick paints its few
-    // cells here and copies just their boxes to the window, and an exposed
-    // window is restored from it without painting anything anew.
-    PixelCanvas picture_;
     std::vector<std::uint32_t> bgr_;  // the box being copied, kept so a tick allocates nothing
     HHOOK menuHook_ = nullptr;
     bool inMenuLoop_ = false;
