@@ -18,12 +18,6 @@ void paintArea(Canvas& canvas, const BoardGeometry& geometry, const BlockArray& 
     }
 }
 
-void repaintCells(Canvas& canvas, const BoardGeometry& geometry, const BlockArray& cells,
-                  std::span<const std::int16_t> listed) {
-    for (const auto n : listed)
-        if (n > 0) paintArea(canvas, geometry, cells, geometry.toDevice(geometry.repaintBox(n)));
-}
-
 void paintCell(Canvas& canvas, const Shape& cell, const Box& box, int outlineWidth) {
     if (box.empty()) return;
     if (cell.kind == ShapeKind::Circle) {

@@ -22,12 +22,6 @@ public:
 // shown cell whose box reaches into the area, whole.
 void paintArea(Canvas& canvas, const BoardGeometry& geometry, const BlockArray& cells, const Box& area);
 
-// Repaints each listed cell (n > 0) with the neighbours its box grazes, at
-// once: for a front end that paints into its own picture rather than asking
-// a toolkit for a repaint of repaintBox().
-void repaintCells(Canvas& canvas, const BoardGeometry& geometry, const BlockArray& cells,
-                  std::span<const std::int16_t> listed);
-
 // One cell in its box: a rectangle is its outline colour with the fill inset
 // by the outline's width; a circle is the largest disc that fits, centred.
 void paintCell(Canvas& canvas, const Shape& cell, const Box& box, int outlineWidth);

@@ -146,8 +146,8 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
         paintWhole();
     } else {
         repainted_.assign(update.cells.begin(), update.cells.end());
-        // Each listed cell with the neighbours its box grazes, as repaintCells
-        // does, keeping each box to present.
+        // Each listed cell (n > 0) with the neighbours its box grazes, keeping
+        // each box to present.
         const BoardGeometry& geometry = shell_.geometry();
         boxes_.clear();
         for (const auto n : update.cells) {
