@@ -101,6 +101,33 @@ TEST_F(ScreenRules, OneWakeUpIsKeptAndTicksDueBeforeAnEventRunFirst) {
     EXPECT_FALSE(screen->wakeUp);
 }
 
+TEST_F(ScreenRules, ATicksScoreWaitsForTheTitlesTurnAnEventsShowsAtOnceAndTheLastComesByItself) {
+    mid().key(0ms, named(keys::function(1)), {}, Focus::Board);  // Insane, 1 ms
+    mid().key(0ms, named(keys::Up), {}, Focus::Board);
+    ASSERT_EQ(screen->title, screen->game().Caption());
+    random->repeat(TestGame::keep, 20);
+    const std::string first = screen->title;
+    ASSERT_TRUE(screen->tick());
+    ASSERT_TRUE(screen->tick());
+    EXPECT_NE(screen->game().Caption(), first);
+    EXPECT_EQ(screen->title, first) << "a tick's score waits for the title's turn";
+    EXPECT_EQ(*screen->wakeUp, 3ms) << "the next tick comes first";
+
+    mid().key(2ms, named(keys::Left), {}, Focus::Board);
+    EXPECT_EQ(screen->title, screen->game().Caption()) << "a key shows it at once";
+    EXPECT_FALSE(mid().titleDue());
+    const std::string atKey = screen->title;
+
+    // Left into the wall: the clock stops, and the score since the key
+    // still reaches the title, at its turn.
+    while (screen->tick()) {}
+    ASSERT_EQ(mid().interval(), 0);
+    EXPECT_EQ(screen->title, screen->game().Caption());
+    EXPECT_NE(screen->title, atKey) << "ticks scored after the key";
+    EXPECT_EQ(screen->now, 2ms + TitlePace::gap);
+    EXPECT_FALSE(screen->wakeUp);
+}
+
 TEST_F(ScreenRules, QuitEndsTheSurfaceAndNothingReachesTheGameAfter) {
     mid().key(0ms, named(keys::Up), {}, Focus::Board);
     mid().menuCommand(0ms, 2, Focus::Board);  // Quit

@@ -58,7 +58,10 @@ int Screen::wake(Time now, Time early, int most) {
     if (ended_) return 0;
     const auto tick = [&] { run(now, focus_, [](zorvane& z) { z.Timer1_Timer(); }); };
     // Ending the game stops the clock, which ends the run as well.
+    const bool was = std::exchange(ticking_, true);
     const int ran = most > 0 ? clock_.runDueTicks(now, most, early, tick) : clock_.runDueTicks(now, early, tick);
+    ticking_ = was;
+    if (!ended_) showTitle(now + early, false);
     rearm();
     return ran;
 }
@@ -164,8 +167,10 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
         surface_.placeButton(button, view);
     }
     placed_ = true;
-    if (update.title) surface_.setTitle(*update.title);
-    if (clock_.setInterval(update.interval, now)) rearm();
+    if (update.title) titles_.offer(*update.title);
+    // A tick's title waits for the wake-up's end.
+    if (!ticking_) showTitle(now, true);
+    if (clock_.setInterval(update.interval, now) || !ticking_) rearm();
     if (update.focus) {
         focus_ = *update.focus;
         surface_.moveFocus(focus_);
@@ -195,8 +200,16 @@ bool Screen::paintWhole() {
     return true;
 }
 
+// The next tick, or a title held back, whichever comes first.
 void Screen::rearm() {
-    if (!ended_) surface_.wakeAt(clock_.nextDue());
+    if (ended_) return;
+    std::optional<Time> due = clock_.nextDue();
+    if (const auto title = titles_.due(); title && (!due || *title < *due)) due = title;
+    surface_.wakeAt(due);
+}
+
+void Screen::showTitle(Time now, bool afterEvent) {
+    if (const std::string* title = titles_.take(now, afterEvent)) surface_.setTitle(*title);
 }
 
 }  // namespace zv

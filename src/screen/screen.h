@@ -13,6 +13,7 @@
 #include "screen/surface.h"
 #include "screen/swipe.h"
 #include "screen/tick_schedule.h"
+#include "screen/title_pace.h"
 
 namespace zv {
 
@@ -46,7 +47,8 @@ public:
 
     // The wake-up the surface was asked for: runs the ticks due by now, as
     // many as the one pacing rule makes up (at most `most`, when given), for
-    // a timer that may wake up to `early` too soon. Returns how many ran.
+    // a timer that may wake up to `early` too soon, and shows a title held
+    // back (see TitlePace) whose time has come. Returns how many ticks ran.
     int wake(Time now, Time early = {}, int most = 0);
 
     // A key went down while `holder` held the focus. A menu's shortcut
@@ -80,6 +82,8 @@ public:
     Focus focus() const { return focus_; }
     int interval() const { return clock_.interval(); }
     std::optional<Time> nextDue() const { return clock_.nextDue(); }
+    // When the title held back shows; nothing when the shown one is the game's.
+    std::optional<Time> titleDue() const { return titles_.due(); }
     std::int64_t droppedTicks() const { return clock_.droppedTicks(); }
     // The cells the last handler repainted (empty after a whole repaint).
     std::span<const std::int16_t> repainted() const { return repainted_; }
@@ -93,10 +97,13 @@ private:
     bool refit();
     bool tab(bool backward, Focus holder);
     void rearm();
+    void showTitle(Time now, bool afterEvent);
 
     Surface& surface_;
     Shell shell_;
     TickSchedule clock_;
+    TitlePace titles_;
+    bool ticking_ = false;  // in a wake-up's ticks, not an event's handler
     Box inner_;
     double ratio_ = 1;  // the screen's
     double roomWidth_ = 0, roomHeight_ = 0, chrome_ = 0;

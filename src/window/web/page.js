@@ -52,7 +52,7 @@ loading.then((mod) => {
   const parts = new Map([[board, Focus.Board], [pauseButton, Focus.Pause], [gameoverButton, Focus.GameOver]]);
   const focusNow = () => parts.get(document.activeElement) ?? Focus.Board;  // the page itself: the board's
 
-  let eventSince = false;  // since the last frame, which then shows its title at once
+  let shownTitles = 0;
   // Once a frame: what was painted since, and the title.
   function frame() {
     framePending = false;
@@ -65,11 +65,11 @@ loading.then((mod) => {
       context.putImageData(new ImageData(pixels, v.width, v.height), 0, 0, d.x, d.y, d.width, d.height);
       ticks.firstBoardAt ||= performance.now();
     }
-    // The title when the module says (a tick's new score at most four times a second): 1 now, 2 at a later frame.
-    const say = call('zv_title_due', performance.now(), eventSince);
-    eventSince = false;
-    if (say === 1) document.title = text(call('zv_title'));
-    if (say === 2) requestFrame();
+    // The title as the module last set it (a tick's new score a few times a second).
+    if (v.titles !== shownTitles) {
+      shownTitles = v.titles;
+      document.title = text(call('zv_title'));
+    }
   }
 
   // A button's place, shrunk with the window, touched only when it changed.
@@ -108,8 +108,7 @@ loading.then((mod) => {
   const centre = () => (windowEl.style.marginLeft = snap(Math.max(0, (window.innerWidth - parseFloat(board.style.width)) / 2)));
 
   // Brings the page in line with the game after every call into it (a wake-up's ticks, or an event).
-  function sync(ticked = false) {
-    eventSince ||= !ticked;
+  function sync() {
     const v = view();
     if (v.ended) return end();
     if (v.rebuilds !== shownRebuilds) {
@@ -140,7 +139,7 @@ loading.then((mod) => {
     if (ended) return;
     const ran = piloted ? call('zv_pilot', performance.now()) : call('zv_frame', performance.now(), 0);
     ticks.total += ran;
-    sync(true);
+    sync();
   }
 
   // When an event happened: ticks due before it run first.

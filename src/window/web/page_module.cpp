@@ -43,6 +43,7 @@ struct View {
     Box dirty;  // device pixels to copy, after takeDirty
     // The menu bar (DrawnMenuBar): the open menu, its lit item, the lit title.
     std::int32_t menuOpen = -1, menuItem = -1, menuTitle = -1;
+    std::int32_t titles = 0;  // titles set, so the page sets the tab's title when it moves
 };
 struct Field {
     const char* name;
@@ -53,7 +54,8 @@ struct Field {
 constexpr Field viewFields[] = {
     ZV_FIELD(ended), ZV_FIELD(width), ZV_FIELD(height), ZV_FIELD(inner), ZV_FIELD(interval),
     ZV_FIELD(pauseShown), ZV_FIELD(pause), ZV_FIELD(gameoverShown), ZV_FIELD(gameover), ZV_FIELD(focus),
-    ZV_FIELD(rebuilds), ZV_FIELD(dirty), ZV_FIELD(menuOpen), ZV_FIELD(menuItem), ZV_FIELD(menuTitle)};
+    ZV_FIELD(rebuilds), ZV_FIELD(dirty), ZV_FIELD(menuOpen), ZV_FIELD(menuItem), ZV_FIELD(menuTitle),
+    ZV_FIELD(titles)};
 #undef ZV_FIELD
 
 // A box as the page reads it: four 32-bit words.
@@ -133,19 +135,6 @@ public:
     // Alt went down on its own, and nothing since: its release is the menu bar's.
     bool altAlone = false;
 
-    // Whether the page should set the tab's title now (1), at a later frame
-    // (2) or not at all (0): each change costs the browser about a
-    // millisecond, and at speed the score changes at nearly every tick, so a
-    // tick's new title shows at most four times a second; after an event (a
-    // key, a click) at once.
-    int titleDue(double now, bool afterEvent) {
-        if (title_ == shownTitle_) return 0;
-        if (!afterEvent && now < titleFree_) return 2;
-        shownTitle_ = title_;  // as set: the browser reads it back with its double space collapsed
-        titleFree_ = now + 250;
-        return 1;
-    }
-
     // Each call starts afresh: the focus moves only where a call says so.
     PageGame& fresh() {
         view_.focus = -1;
@@ -177,7 +166,10 @@ public:
             view_.gameover = view.place;
         }
     }
-    void setTitle(const std::string& title) override { title_ = title; }
+    void setTitle(const std::string& title) override {
+        title_ = title;
+        ++view_.titles;
+    }
     // The page builds its bar from the same table, through zv_menus.
     void buildMenus(std::span<const MenuBarTitle>) override {}
     void wakeAt(std::optional<Time> due) override {
@@ -195,8 +187,6 @@ private:
     DrawnMenuBar menus_{screen_, menuTable()};
     View view_;
     std::string title_;
-    std::string shownTitle_;
-    double titleFree_ = 0;  // when a tick's title may show, page time in ms
     std::optional<Time> due_;
     std::optional<bench::ScreenPilot> pilot_;
 };
@@ -247,7 +237,6 @@ EMSCRIPTEN_KEEPALIVE double zv_fit() { return game() ? game()->screen().fit() : 
 EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->screen().geometry().ratio() : 1; }
 EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
 EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game() ? game()->title().c_str() : ""; }
-EMSCRIPTEN_KEEPALIVE int zv_title_due(double now, int afterEvent) { return game() ? game()->titleDue(now, afterEvent != 0) : 0; }
 // How the page reads the view and what its buttons say (pageLayout), and
 // the menu bar (menuBar), as JSON.
 EMSCRIPTEN_KEEPALIVE const char* zv_layout() { return zv::hand(zv::pageLayout()); }
