@@ -14,6 +14,12 @@ bool PixelCanvas::resize(int width, int height) {
     // In 64 bits: a 32-bit size_t wraps round on a large picture.
     const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * 4;
     if (bytes > pixels_.max_size()) return false;
+    // Most new boards keep the size: the pixels stay, to be painted over,
+    // rather than megabytes given back and asked for again.
+    if (width == width_ && height == height_) {
+        dirty_ = {0, 0, width_, height_};
+        return true;
+    }
     // A new buffer before the old one goes, so a failure leaves the old one whole.
     try {
         std::vector<std::uint8_t> fresh(std::size_t(bytes), 255);

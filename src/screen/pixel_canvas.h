@@ -12,8 +12,9 @@ namespace zv {
 // <canvas>). Remembers the box painted since it was last taken.
 class PixelCanvas final : public Canvas {
 public:
-    // Sizes the picture in device pixels and marks all of it for copying.
-    // False when there is no room for it: the old picture is kept as it was.
+    // Sizes the picture in device pixels and marks all of it for copying:
+    // a new size starts white, the same size keeps its pixels. False when
+    // there is no room for it: the old picture is kept as it was.
     bool resize(int width, int height);
 
     void fillRect(const Box& box, Rgb colour) override;

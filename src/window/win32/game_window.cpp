@@ -136,17 +136,19 @@ void GameWindow::touch(Screen::Touch phase, LPARAM lParam) {
 // Sizes the window so that its client area is the picture, in device pixels.
 bool GameWindow::layOut(const Box&, int width, int height) {
     if (!picture_.resize(width, height)) return false;
+    fitFont();
+    RECT got;  // most new boards keep the size, and then there is nothing to ask of the window system
+    GetClientRect(hwnd_, &got);
+    if (got.right == width && got.bottom == height) return true;
     RECT outer{0, 0, width, height};
     AdjustWindowRectExForDpi(&outer, windowStyle, TRUE, 0, UINT(std::lround(screen_.geometry().ratio() * 96)));
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A narrow window wraps its menu bar onto a second line; grow by what is missing.
-    RECT got;
     GetClientRect(hwnd_, &got);
     if (const int missing = height - got.bottom)
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    fitFont();
     return true;
 }
 
@@ -178,7 +180,9 @@ void GameWindow::copyToWindow(HDC dc, const Box& whole) {
 void GameWindow::placeButton(Button button, const ButtonView& view) {
     const HWND window = button == Button::Pause ? pause_ : gameover_;
     const Box place = screen_.geometry().toDevice(view.place);
-    SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Each move is a round trip to the window system: only where it moved.
+    if (std::exchange(buttonPlaces_[button == Button::Pause ? 0 : 1], place) != place)
+        SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (shownStyle(window) != view.shown) ShowWindow(window, view.shown ? SW_SHOWNA : SW_HIDE);
 }
 

@@ -65,6 +65,7 @@ private:
     HWND gameover_ = nullptr;
     HFONT font_ = nullptr;
     int fontPixels_ = 0;
+    Box buttonPlaces_[2];  // where each button was put, in device pixels
     std::vector<std::uint32_t> bgr_;  // the box being copied, kept so a tick allocates nothing
     HHOOK menuHook_ = nullptr;
     bool inMenuLoop_ = false;
