@@ -4,7 +4,9 @@
 // ?test&pilot; it starts a new game when the snake has boxed itself in, as
 // on the desktop): game ticks per second, the new boards among them, the page's CPU as a share of one core
 // (CDP's TaskDuration over the run), frames per second, and the time from
-// navigation to the first drawn board. Run on a quiet machine, after
+// navigation to the first drawn board. The count starts after two seconds of
+// play (WARMUP=ms), once the largest board's first frames and the module's
+// compiled code have settled. Run on a quiet machine, after
 // scripts/web_check.sh has built the page and installed puppeteer-core:
 //   node bench/web/ticks.mjs            (SECONDS=12, RUNS=3 by default)
 // A slow phone: THROTTLE=4 slows the page's CPU fourfold (CDP's CPU
@@ -15,6 +17,7 @@ import { serve, launch, close, open } from '../../tests/web/harness.mjs';
 const seconds = Number(process.env.SECONDS ?? 12);
 const runs = Number(process.env.RUNS ?? 3);
 const throttle = Number(process.env.THROTTLE ?? 1);
+const warmup = Number(process.env.WARMUP ?? 2000);
 const viewport = process.env.PHONE ? { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true } : undefined;
 const server = await serve();
 const browser = await launch();
@@ -38,6 +41,7 @@ async function measure() {
     const count = () => { window.frames_++; requestAnimationFrame(count); };
     requestAnimationFrame(count);
   });
+  await new Promise((resolve) => setTimeout(resolve, warmup));
   const [busy0, first] = [await busy(), await sample()];
   const frames0 = await page.evaluate(() => window.frames_);
   await new Promise((resolve) => setTimeout(resolve, seconds * 1000));

@@ -57,6 +57,8 @@ loading.then((mod) => {
   function frame() {
     framePending = false;
     if (ended) return;
+    // A slow phone's frames hold its timers up past the ticks' catch-up: ticks due by now run first.
+    if (wakeTimer && call('zv_next_due') <= performance.now()) wake();
     call('zv_take_dirty');
     const v = view();
     const d = v.dirty;
@@ -97,8 +99,8 @@ loading.then((mod) => {
   function layOut(v) {
     fit = call('zv_fit');
     const drawn = call('zv_ratio') / fit;  // device pixels to a CSS pixel
-    board.width = v.width;
-    board.height = v.height;
+    // Only a new size: setting it clears the canvas and makes it anew.
+    if (board.width !== v.width || board.height !== v.height) Object.assign(board, { width: v.width, height: v.height });
     Object.assign(board.style, { width: `${v.width / drawn}px`, height: `${v.height / drawn}px` });
     windowEl.style.setProperty('--fit', fit);
     menubar.style.height = snap(layout.bar * fit);
@@ -135,7 +137,7 @@ loading.then((mod) => {
   const piloted = address.has('test') && address.has('pilot');
   const ticks = { total: 0, firstBoardAt: 0 };
   function wake() {
-    wakeTimer = 0;
+    clearTimeout(wakeTimer);
     if (ended) return;
     const ran = piloted ? call('zv_pilot', performance.now()) : call('zv_frame', performance.now(), 0);
     ticks.total += ran;
