@@ -22,12 +22,6 @@ public:
         if (onWake) onWake(now_);
         return true;
     }
-    // Time moves on to the tick due at `tick`, through the wake-ups armed
-    // before it (a title held back): false when no tick is due there.
-    bool fireTick(std::optional<Time> tick) {
-        while (tick && due_ && *due_ < *tick) fire();
-        return tick && due_ == tick && fire();
-    }
     void advance(Time by) { now_ += by; }
 
     int changes = 0;

@@ -44,14 +44,11 @@ public:
     std::span<const std::int16_t> repainted() const { return screen.repainted(); }
     std::int64_t rebuilds() const { return screen.rebuilds(); }
 
-    // The clock wakes the program when its next tick falls due (and when
-    // a title held back shows, on the way). False when no tick is due.
+    // The clock wakes the program when its next tick falls due.
     bool tick() {
-        while (wakeUp) {
-            now = *wakeUp;
-            if (screen.wake(now) > 0) return true;
-        }
-        return false;
+        if (!wakeUp) return false;
+        now = *wakeUp;
+        return screen.wake(now) > 0;
     }
     int width() const { return picture_.width(); }
     int height() const { return picture_.height(); }

@@ -17,10 +17,9 @@ namespace {
 std::string screenProblem(HeadlessScreen& screen) {
     const zorvane& z = screen.game();
     if (screen.ended) return z.ended() ? "" : "the screen ended before the game";
-    // A tick's new title may wait, but only with a wake-up armed to show it.
-    const auto due = screen.screen.titleDue();
-    if (screen.title != z.Caption() && !(due && screen.wakeUp && *screen.wakeUp <= *due))
-        return "title \"" + screen.title + "\" for \"" + z.Caption() + "\"";
+    // A tick's score may wait for the title's turn, but only while the game runs.
+    if (screen.title != z.Caption() && !screen.wakeUp)
+        return "title \"" + screen.title + "\" for \"" + z.Caption() + "\" with the game standing";
     if (screen.pause.shown != z.pause().shown || screen.gameover.shown != z.gameover().shown)
         return "a button is shown that the game hides, or the other way round";
     if (screen.gameover.place != buttonBox(z.gameover())) return "Game Over is out of its place";

@@ -61,7 +61,7 @@ int Screen::wake(Time now, Time early, int most) {
     const bool was = std::exchange(ticking_, true);
     const int ran = most > 0 ? clock_.runDueTicks(now, most, early, tick) : clock_.runDueTicks(now, early, tick);
     ticking_ = was;
-    if (!ended_) showTitle(now + early, false);
+    if (!ended_) showTitle(now + early, !clock_.nextDue());
     rearm();
     return ran;
 }
@@ -168,9 +168,11 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
     }
     placed_ = true;
     if (update.title) titles_.offer(*update.title);
-    // A tick's title waits for the wake-up's end.
-    if (!ticking_) showTitle(now, true);
-    if (clock_.setInterval(update.interval, now) || !ticking_) rearm();
+    const bool countdownChanged = clock_.setInterval(update.interval, now);
+    // What an event changed, or held back once the game stands, shows at
+    // once; what ticks changed waits for the wake-up's end.
+    if (!ticking_ && (update.title || !clock_.nextDue())) showTitle(now, true);
+    if (countdownChanged) rearm();
     if (update.focus) {
         focus_ = *update.focus;
         surface_.moveFocus(focus_);
@@ -200,16 +202,12 @@ bool Screen::paintWhole() {
     return true;
 }
 
-// The next tick, or a title held back, whichever comes first.
 void Screen::rearm() {
-    if (ended_) return;
-    std::optional<Time> due = clock_.nextDue();
-    if (const auto title = titles_.due(); title && (!due || *title < *due)) due = title;
-    surface_.wakeAt(due);
+    if (!ended_) surface_.wakeAt(clock_.nextDue());
 }
 
-void Screen::showTitle(Time now, bool afterEvent) {
-    if (const std::string* title = titles_.take(now, afterEvent)) surface_.setTitle(*title);
+void Screen::showTitle(Time now, bool atOnce) {
+    if (const std::string* title = titles_.take(now, atOnce)) surface_.setTitle(*title);
 }
 
 }  // namespace zv

@@ -47,8 +47,8 @@ public:
 
     // The wake-up the surface was asked for: runs the ticks due by now, as
     // many as the one pacing rule makes up (at most `most`, when given), for
-    // a timer that may wake up to `early` too soon, and shows a title held
-    // back (see TitlePace) whose time has come. Returns how many ticks ran.
+    // a timer that may wake up to `early` too soon, and the title when its
+    // turn has come (see TitlePace). Returns how many ticks ran.
     int wake(Time now, Time early = {}, int most = 0);
 
     // A key went down while `holder` held the focus. A menu's shortcut
@@ -82,8 +82,6 @@ public:
     Focus focus() const { return focus_; }
     int interval() const { return clock_.interval(); }
     std::optional<Time> nextDue() const { return clock_.nextDue(); }
-    // When the title held back shows; nothing when the shown one is the game's.
-    std::optional<Time> titleDue() const { return titles_.due(); }
     std::int64_t droppedTicks() const { return clock_.droppedTicks(); }
     // The cells the last handler repainted (empty after a whole repaint).
     std::span<const std::int16_t> repainted() const { return repainted_; }
@@ -97,7 +95,7 @@ private:
     bool refit();
     bool tab(bool backward, Focus holder);
     void rearm();
-    void showTitle(Time now, bool afterEvent);
+    void showTitle(Time now, bool atOnce);
 
     Surface& surface_;
     Shell shell_;

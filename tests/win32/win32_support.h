@@ -125,7 +125,7 @@ protected:
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
             random->push(keepFood);
-            ASSERT_TRUE(alarm->fireTick(window->screen().nextDue()));
+            ASSERT_TRUE(alarm->fire());
         }
         pump();
     }

@@ -118,11 +118,9 @@ protected:
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
             random->push(keepFood);
-            ASSERT_TRUE(tick()) << "the clock stands";
+            ASSERT_TRUE(alarm->fire()) << "the clock stands";
         }
     }
-    // The next tick, at its time.
-    bool tick() { return alarm->fireTick(window->gameScreen().nextDue()); }
 
     // The board as the player sees it: the window's own picture on screen,
     // one image pixel a device pixel. The offscreen screen is the window's
