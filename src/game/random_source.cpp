@@ -7,16 +7,11 @@
 namespace zv {
 namespace {
 
-// The local calendar time of t; Windows has no localtime_r, only its own
-// thread-safe localtime_s with the arguments the other way round.
+// The local calendar time of t, copied at once out of the C library's one
+// shared result: the game seeds on its one thread.
 std::tm localTime(std::time_t t) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
-    return local;
+    const std::tm* local = std::localtime(&t);
+    return local ? *local : std::tm{};
 }
 
 }  // namespace

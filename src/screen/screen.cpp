@@ -167,7 +167,6 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
         surface_.placeButton(button, view);
     }
     placed_ = true;
-    if (update.title) titles_.offer(*update.title);
     const bool countdownChanged = clock_.setInterval(update.interval, now);
     // What an event changed, or held back once the game stands, shows at
     // once; what ticks changed waits for the wake-up's end.
@@ -207,7 +206,7 @@ void Screen::rearm() {
 }
 
 void Screen::showTitle(Time now, bool atOnce) {
-    if (const std::string* title = titles_.take(now, atOnce)) surface_.setTitle(*title);
+    if (const std::string* title = titles_.take(shell_.game().Caption(), now, atOnce)) surface_.setTitle(*title);
 }
 
 }  // namespace zv

@@ -18,19 +18,17 @@ public:
     using Time = std::chrono::nanoseconds;
     static constexpr Time gap = std::chrono::milliseconds(250);
 
-    // The game's title as it stands now.
-    void offer(const std::string& title) { wanted_ = title; }
-    // The title to set now, if it changed: at once when asked to, otherwise
-    // once `gap` has passed since the last one shown.
-    const std::string* take(Time now, bool atOnce) {
-        if (wanted_ == shown_ || (!atOnce && now < free_)) return nullptr;
-        shown_ = wanted_;
+    // The title to set now for the game's `title`, if it differs from the
+    // one shown: at once when asked to, otherwise once `gap` has passed
+    // since the last one shown.
+    const std::string* take(const std::string& title, Time now, bool atOnce) {
+        if (title == shown_ || (!atOnce && now < free_)) return nullptr;
+        shown_ = title;
         free_ = now + gap;
         return &shown_;
     }
 
 private:
-    std::string wanted_;
     std::string shown_;
     Time free_{};  // when a tick's title may next show
 };
