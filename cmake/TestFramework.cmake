@@ -18,16 +18,12 @@ if(NOT TARGET GTest::gtest)
 endif()
 include(GoogleTest)
 
-# Registers one CTest test per test suite of the target, named target.Suite,
-# for targets whose tests run under an emulator (Wine, node).
-# gtest_discover_tests would start the emulator once just to list the tests
-# and then once per test: 53 starts of a few tenths of a second each, and a
-# listing that fails when Wine is slow to come up. One start per suite keeps a
-# failure's report narrow with a fifth of the starts.
-function(zorvane_add_test_suites target)
-  get_target_property(sources ${target} SOURCES)
+# The test suites of test sources (their TEST, TEST_F and TEST_P lines),
+# into the variable named by out: zorvane_test_suites(out source...).
+function(zorvane_test_suites out)
   set(suites)
-  foreach(source IN LISTS sources)
+  foreach(source IN LISTS ARGN)
+    get_filename_component(source ${source} ABSOLUTE)
     file(STRINGS ${source} lines REGEX "^TEST(_F|_P)?\\(")
     foreach(line IN LISTS lines)
       string(REGEX REPLACE "^TEST(_F|_P)?\\( *([A-Za-z0-9_]+).*" "\\2" suite "${line}")
@@ -36,6 +32,18 @@ function(zorvane_add_test_suites target)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
   endforeach()
   list(REMOVE_DUPLICATES suites)
+  set(${out} ${suites} PARENT_SCOPE)
+endfunction()
+
+# Registers one CTest test per test suite of the target, named target.Suite,
+# for targets whose tests run under an emulator (Wine, node).
+# gtest_discover_tests would start the emulator once just to list the tests
+# and then once per test: 53 starts of a few tenths of a second each, and a
+# listing that fails when Wine is slow to come up. One start per suite keeps a
+# failure's report narrow with a fifth of the starts.
+function(zorvane_add_test_suites target)
+  get_target_property(sources ${target} SOURCES)
+  zorvane_test_suites(suites ${sources})
   foreach(suite IN LISTS suites)
     # Plain suites and parameterised ones (Instance/Suite.Test/n).
     add_test(NAME ${target}.${suite} COMMAND ${target} --gtest_filter=${suite}.*:*/${suite}.*)

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# The home-folder install and uninstall, in a throwaway HOME. The uninstall
-# must remove exactly what the install put there and the folders it made,
-# even after cpack has rewritten build/install_manifest.txt, and nothing
-# else: folders and files that were there before stay, so does a file
-# changed since the install, and a list entry outside the prefix is never
-# acted on. About 15 seconds (most of it cpack).
+# The home-folder install and uninstall (CTest: package.home), in a
+# throwaway HOME. The uninstall must remove exactly what the install put
+# there and the folders it made, even after cpack has rewritten
+# build/install_manifest.txt, and nothing else: folders and files that were
+# there before stay, so does a file changed since the install, and a list
+# entry outside the prefix is never acted on. About 15 seconds (most of it
+# cpack).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-[ -f build/CMakeCache.txt ] || bash scripts/setup.sh play
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

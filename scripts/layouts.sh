@@ -1,61 +1,37 @@
 #!/usr/bin/env bash
-# The game under Xvfb with a window manager (openbox): on each keyboard layout
-# the key that types p, or on a non-Latin layout the key at P's place, shows
-# Pause; Escape from a menu or from the menu bar gives the arrows back; the
-# window asks for no maximize button. About 10 seconds; skips, saying why,
-# where Xvfb cannot run. Every check waits for what it expects, with a
-# deadline (scripts/lib/x11.sh).
+# The game on the checks' virtual display, with its window manager (CTest:
+# desktop.layouts): on each keyboard layout the key that types p, or on a
+# non-Latin layout the key at P's place, shows Pause; Escape from a menu or
+# from the menu bar gives the arrows back; the window asks for no maximize
+# button. About 10 seconds. Every check waits for what it expects, with a
+# deadline (scripts/lib/wait.sh). Usage: layouts.sh GAME.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-
-if [ "${1:-}" != "--inside" ]; then
-  source scripts/lib/packages.sh
-  if ! need_packages xvfb xauth xdotool openbox x11-xkb-utils x11-utils imagemagick; then
-    echo "layouts: skipped: Xvfb and its tools cannot be installed here"; exit 0
-  fi
-  [ -x build/zorvane ] || bash scripts/setup.sh play
-  if ! xvfb-run -a true 2>/dev/null; then echo "layouts: skipped: Xvfb cannot start here"; exit 0; fi
-  exec scripts/lib/virtual_desktop.sh bash "$0" --inside
-fi
-
 source scripts/lib/x11.sh
+game=("$1")
 work=$(mktemp -d)
 pid=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-# openbox manages the screen once it names itself on the root window.
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_until 20 wm_running || { echo "layouts: FAILED: openbox did not start"; exit 1; }
-# Started, shown, holding the keys and painted; every wait has a deadline.
-start_game() {
-  ./build/zorvane 2>/dev/null &
-  pid=$!
-  wait_until 20 has_window "$pid" Score || { echo "layouts: FAILED: no game window"; exit 1; }
-  wid=$(window_of "$pid" Score)
-  xdotool windowactivate "$wid" 2>/dev/null || true
-  wait_until 20 focused "$wid" || { echo "layouts: FAILED: the game window never got the focus"; exit 1; }
-  wait_until 20 painted "$wid" || { echo "layouts: FAILED: the game window was never painted"; exit 1; }
-}
-stop_game() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
 # A fresh board waits at " 0/ 0"; the first tick changes the title, whatever the head meets.
 started() { ! title_is "$wid" "Score:  0/ 0"; }
-ticked() { wait_until 20 started; }
+ticked() { wait_until "$react_budget" started; }
 pause_shown() { (($(changed_pixels "$wid" "$work/before.png" "$(pause_box "$wid")") > 1000)); }
 # The menu bar in keyboard mode draws its first title (Speed) highlighted.
-menu_bar_keys() { (($(changed_pixels "$wid" "$work/bar.png" 60x19+0+0) > 200)); }
+menu_bar_keys() { (($(changed_pixels "$wid" "$work/bar.png" "$bar_title_box") > 200)); }
 press_alt() {
   shot "$wid" "$work/bar.png"
   xdotool key Alt_L
-  wait_until 20 menu_bar_keys
+  wait_until "$react_budget" menu_bar_keys
 }
 # An open menu is a window of its own.
 menu_open() { (($(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l) > 1)); }
 # Menus closed and the bar as it was before Alt: the keys are the board's again.
-menus_left() { ! menu_open && (($(changed_pixels "$wid" "$work/bar.png" 60x19+0+0) < 50)); }
+menus_left() { ! menu_open && (($(changed_pixels "$wid" "$work/bar.png" "$bar_title_box") < 50)); }
 # Escape, and once it has been handled, Left: an arrow sent along with the
 # Escape can reach the menu bar before it has let the keys go.
 escape_then_left() {
   xdotool key Escape
-  wait_until 20 menus_left || return 1
+  wait_until "$react_budget" menus_left || return 1
   xdotool key Left
   ticked
 }
@@ -64,17 +40,17 @@ escape_then_left() {
 check_layouts "us:p:1" "de:p:1" "fr:p:1" "us -variant dvorak:p:1" "us -variant dvorak:l:0" \
               "ru:Cyrillic_ze:1" "ua:Cyrillic_ze:1" "gr:Greek_pi:1"
 
-start_game
+start_game "${game[@]}"
 hints=$(xprop -id "$wid" _MOTIF_WM_HINTS | cut -d= -f2)  # flags, functions, decorations, ...
 IFS=', ' read -r _ functions decorations _ <<<"$hints"
 check "no maximize function or button asked for ($hints)" [ $((functions & 0x10 | decorations & 0x40)) = 0 ]
 check "Alt gives the menu bar the keys" press_alt
 xdotool key Down
-check "Down from the menu bar opens Speed" wait_until 20 menu_open
+check "Down from the menu bar opens Speed" wait_until "$react_budget" menu_open
 check "Alt, Down, Escape from the Speed menu, then Left steers" escape_then_left
 stop_game
 
-start_game
+start_game "${game[@]}"
 check "Alt gives the menu bar the keys" press_alt
 check "Alt, Escape, then Left steers" escape_then_left
 stop_game

@@ -1,27 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite
-# headless (window tests use Qt's offscreen platform). Fails on any failure.
+# The whole test suite, headless: installs what is missing, builds build/,
+# then runs every check through CTest (tests/checks/): the unit tests, the
+# other targets, the browsers, Wine, the real display, the packages, side
+# by side where they are independent. Exits non-zero if any check fails.
+# Arguments go to ctest: `bash scripts/test.sh -L web` runs one part,
+# `bash scripts/test.sh -N` lists every check.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh test
-ctest --test-dir build --output-on-failure --timeout 300 -j"$(nproc)"
-# The window tests again on the QTimer clock of systems without timerfd.
-cmake --preset qttimer
-cmake --build --preset qttimer -j"$(nproc)" --target window_tests
-ctest --test-dir build-qttimer -R '^window\.' --output-on-failure --timeout 300 -j"$(nproc)"
-# Longer checks, each a script of its own that installs what it needs.
-bash scripts/cross_check.sh    # Windows x86/x64 under Wine and WebAssembly under node: tests and equal play hashes
-bash scripts/web_check.sh      # the browser front end in Chromium, Firefox ESR and WebKitGTK
-bash scripts/win32_soak.sh windows-x86 && bash scripts/win32_soak.sh windows-x64  # the Windows .exe, 30 s each under Wine
-bash scripts/win32_layouts.sh  # P on eight keyboard layouts and the Speed menu by mouse and keys, under Wine (x86, else x64)
-bash scripts/win32_install_check.sh windows-x86 && bash scripts/win32_install_check.sh windows-x64  # zips and installers under Wine
-bash scripts/sanitize.sh       # the whole suite under AddressSanitizer and UBSan
-bash scripts/fuzz.sh           # 60 s of libFuzzer sessions
-bash scripts/x11_soak.sh       # the real program on Xvfb, 30 s of random input
-bash scripts/layouts.sh        # P on seven keyboard layouts, menu keys, window hints, under openbox
-bash scripts/home_install_check.sh  # home-folder install and uninstall, cpack between them
-bash scripts/package_check.sh  # the Debian package: files, lint, install, start, remove
-# Where 32-bit programs cannot run, the Windows checks above ran on the 64-bit build alone.
+# Twice as many checks as cores: many of them mostly wait (for Wine, a
+# browser, a soak's clock), and each build counts for all the cores.
+status=0
+ctest --test-dir build --output-on-failure --no-tests=error --timeout 600 -j"$(($(nproc) * 2))" "$@" || status=$?
 source scripts/lib/wine.sh
-wine_setup >/dev/null
 x86_runs || x86_skip_line
+exit "$status"

@@ -1,36 +1,17 @@
 #!/usr/bin/env bash
-# The real program on a real X display (Xvfb): set to "Insane", then
-# SOAK_SECONDS (default 30) of random keys, menu choices and clicks sent
-# through the X server with xdotool, then Quit from the menu bar. Fails unless
-# the program stays alive until Quit, exits 0 and writes nothing to stderr
-# but the expected notes listed below.
+# The real program on the checks' virtual display (CTest: desktop.soak): set
+# to "Insane", then SOAK_SECONDS (default 30) of random keys, menu choices
+# and clicks sent through the X server with xdotool, then Quit from the menu
+# bar. Fails unless the program stays alive until Quit, exits 0 and writes
+# nothing to stderr but the expected notes listed below.
+# Usage: x11_soak.sh GAME.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-
-source scripts/lib/packages.sh
 source scripts/lib/x11.sh
-if ! need_packages xvfb xdotool; then
-  echo "x11 soak: skipped, Xvfb and xdotool cannot be installed here"
-  exit 0
-fi
-[ -f build/CMakeCache.txt ] || bash scripts/setup.sh play
-cmake --build build -j"$(nproc)" --target zorvane
-
-game=build/zorvane
+game=$1
 seconds=${SOAK_SECONDS:-30}
 work=$(mktemp -d)
-xvfb=
-trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-# A display of our own: Xvfb picks a free number and writes it to fd 3. It
-# must not reset when its last client leaves: the second game below would
-# find no server while it does.
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-wait_until 20 test -s "$work/display" || { echo "x11 soak: FAILED: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=:$(cat "$work/display")
+trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=xcb
 
 "$game" 2>"$work/stderr" &
@@ -43,18 +24,10 @@ fail() {
   exit 1
 }
 
-gone() { ! kill -0 "$pid" 2>/dev/null; }
-wait_until 20 has_window "$pid" Score || fail "no window appeared"
+wait_for "$start_budget" "the game's window" has_window "$pid" Score || fail "no window appeared"
 window=$(window_of "$pid" Score)
 xdotool windowfocus "$window" 2>/dev/null || true
-wait_until 20 focused "$window" || fail "the window cannot take the focus"
-
-# Where things are, in the window's own pixels. The menu bar titles sit at
-# its left: Speed, Size, Quit; a menu's items are about 23 pixels apart.
-geometry() { eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)"; }
-menu_y=10
-speed_x=28; size_x=74; quit_x=112
-item_y0=30; item_step=23
+wait_for "$react_budget" "the window to take the focus" focused "$window" || fail "the window cannot take the focus"
 
 # Keys never reach the menu bar, or a random Left, Right and Return could walk
 # it to Quit: a menu is only ever opened, used and closed with the mouse, and
@@ -65,7 +38,7 @@ menus_closed_or_click_away() {
   xdotool mousemove --window "$window" 3 $((HEIGHT - 3)) click 1 2>/dev/null || true
   return 1
 }
-close_menus() { wait_until 20 menus_closed_or_click_away || fail "a menu stayed open, after $events events"; }
+close_menus() { wait_for "$react_budget" "open menus to close" menus_closed_or_click_away || fail "a menu stayed open, after $events events"; }
 
 xdotool key F1   # Insane
 xdotool key Right
@@ -75,8 +48,8 @@ events=0
 titles=$work/titles
 end=$((SECONDS + seconds))
 while [ "$SECONDS" -lt "$end" ]; do
-  kill -0 "$pid" 2>/dev/null || fail "the game ended before Quit, after $events events"
-  geometry || fail "the window is gone, after $events events"
+  ! ended "$pid" || fail "the game ended before Quit, after $events events"
+  where "$window" || fail "the window is gone, after $events events"
   xdotool getwindowname "$window" >>"$titles" 2>/dev/null || fail "the window is gone, after $events events"
   close_menus
   # A batch of events in one call of xdotool, so the X server gets them quickly.
@@ -93,9 +66,9 @@ while [ "$SECONDS" -lt "$end" ]; do
       # item, which closes the menu like Escape; then click away in case
       # the menu opened late. The pauses only pace the input: nothing is
       # checked here, and a click that misses the menu is random input too.
-      x=$speed_x; [ $((RANDOM % 2)) -eq 0 ] && x=$size_x
-      y=$((item_y0 + item_step * (RANDOM % 7)))
-      batch+=(mousemove --window "$window" "$x" "$menu_y" click --delay 2 1 sleep 0.15
+      x=${qt_titles[RANDOM % 2]}
+      y=$((qt_item_y + qt_item_step * (RANDOM % 7)))
+      batch+=(mousemove --window "$window" "$x" "$qt_title_y" click --delay 2 1 sleep 0.15
               mousemove --window "$window" $((x + 20)) "$y" click --delay 2 1 sleep 0.1
               mousemove --window "$window" 3 $((HEIGHT - 3)) click --delay 2 1)
     else
@@ -109,10 +82,10 @@ while [ "$SECONDS" -lt "$end" ]; do
 done
 close_menus
 
-kill -0 "$pid" 2>/dev/null || fail "the game ended before Quit, after $events events"
+! ended "$pid" || fail "the game ended before Quit, after $events events"
 xdotool windowfocus "$window" 2>/dev/null || true
-xdotool mousemove --window "$window" "$quit_x" "$menu_y" click 1
-wait_until 20 gone || fail "Quit did not end the game"
+xdotool mousemove --window "$window" "${qt_titles[QUIT]}" "$qt_title_y" click 1
+wait_for "$react_budget" "the game to end after Quit" ended "$pid" || fail "Quit did not end the game"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
@@ -128,10 +101,10 @@ scores=$(sort -u "$titles" | wc -l)
 # Another program destroying the window ends the game as well.
 "$game" 2>"$work/stderr" &
 pid=$!
-wait_until 20 has_window "$pid" Score || fail "no second window"
+wait_for "$start_budget" "the second game's window" has_window "$pid" Score || fail "no second window"
 window=$(window_of "$pid" Score)
 xdotool key Right windowclose "$window" || fail "xdotool could not destroy the window"
-wait_until 20 gone || fail "the game ran on after its window was destroyed"
+wait_for "$react_budget" "the game to end with its window" ended "$pid" || fail "the game ran on after its window was destroyed"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after the window was destroyed"

@@ -22,8 +22,6 @@ struct Bar : ::testing::Test {
     void press(DrawnMenuBar::Key key) { EXPECT_TRUE(menus.key(now, key, Focus::Board)) << int(key); }
 };
 
-}  // namespace
-
 TEST_F(Bar, AltThenTheArrowsWalkTheBarAndTheItemsRoundAndEnterChooses) {
     ASSERT_EQ(menuTable()[std::size_t(quit)].items.size(), 0u);
     EXPECT_FALSE(menus.key(now, K::Down, Focus::Board));  // not active: the game's
@@ -94,3 +92,5 @@ TEST_F(Bar, TheMouseOpensTogglesFollowsLightsAndChoosesAndAPressElsewhereCloses)
     menus.mouse(now, M::Click, quit, -1, Focus::Board);
     EXPECT_TRUE(front.screen.ended());
 }
+
+}  // namespace

@@ -11,17 +11,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# CTest runs the tests under Wine: one prefix for both Windows targets, kept
-# between runs (a new one takes some seconds to set up), quiet, and without
-# the Mono and Gecko installers a new prefix would offer. Console programs
-# need no display. The 64-bit build runs under wine64 itself: Debian's `wine`
-# prefers the 32-bit loader once wine32 is installed, and some kernels run
-# no 32-bit programs at all.
-set(ZORVANE_WINEPREFIX "$ENV{HOME}/.wine-zorvane" CACHE PATH "Wine prefix the tests run in")
-set(ZORVANE_WINE_ENV env WINEPREFIX=${ZORVANE_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+# CTest runs the tests under Wine through scripts/lib/wine_for.sh: one
+# prefix for both Windows targets in the user's cache, made on first use
+# and kept (a new one takes some seconds to set up), with a home of its
+# own, quiet, and without the Mono and Gecko installers a new prefix would
+# offer. The 64-bit build runs under wine64 itself: Debian's `wine` prefers
+# the 32-bit loader once wine32 is installed, and some kernels run no 32-bit
+# programs at all.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
-  list(APPEND ZORVANE_WINE_ENV WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64)
+  set(ZORVANE_WINE_RUN ${CMAKE_CURRENT_LIST_DIR}/../../scripts/lib/wine_for.sh windows-x64)
 else()
-  list(APPEND ZORVANE_WINE_ENV wine)
+  set(ZORVANE_WINE_RUN ${CMAKE_CURRENT_LIST_DIR}/../../scripts/lib/wine_for.sh windows-x86)
 endif()
-set(CMAKE_CROSSCOMPILING_EMULATOR ${ZORVANE_WINE_ENV})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${ZORVANE_WINE_RUN})

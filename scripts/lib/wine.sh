@@ -1,6 +1,6 @@
-# Sourced by the scripts that build the Windows game and run it under Wine.
-# wine_setup installs the cross compilers and Wine, and decides once whether
-# the 32-bit build can run here; wine_for runs a preset's program.
+# Sourced by the scripts that run the Windows game under Wine: where Wine
+# keeps its prefix, whether the 32-bit build can run here, and the prefix
+# made on first use.
 #
 # Some machines run no 32-bit x86 programs at all (the kernel answers "Exec
 # format error"). There Debian's wine32:i386 is not installed, and everything
@@ -9,11 +9,20 @@
 # The 32-bit .exe, zip and installer are still built and inspected.
 #
 # ZORVANE_ASSUME_NO_32BIT=1 takes the 64-bit-only way on any machine, so that
-# it can be tried where 32-bit programs do run. Only these scripts read it.
+# it can be tried where 32-bit programs do run.
 
 source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 
-export WINEPREFIX=${HOME}/.wine-zorvane WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# Wine's own folder: the prefix, and a home of its own (wine_home), since
+# Wine links the prefix's user folders into the home it starts with. The
+# checks keep it in the build folder (ZORVANE_WINE, set by
+# scripts/lib/check.sh); the cross builds' own tests in the user's cache.
+# The menu builder stays off: it would write menu entries and icons for
+# everything installed.
+wine_dir=${ZORVANE_WINE:-${XDG_CACHE_HOME:-$HOME/.cache}/zorvane/wine}
+wine_home=$wine_dir/home
+export WINEPREFIX=$wine_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 
 # Whether this kernel runs a 32-bit x86 program: a tiny one is assembled,
 # linked and started (binutils comes with every compiler).
@@ -31,43 +40,55 @@ kernel_runs_32bit() {
   return "$status"
 }
 
-# Installs what building and running the Windows game needs, with any further
-# packages given, and sets x86_skipped: empty where the 32-bit build runs,
-# else why it does not.
-wine_setup() {
-  need_packages binutils g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 "$@"
-  x86_skipped=
+# Why the 32-bit build does not run here; nothing where it does.
+x86_skipped() {
   if [ "${ZORVANE_ASSUME_NO_32BIT:-}" = 1 ]; then
-    x86_skipped="ZORVANE_ASSUME_NO_32BIT=1 is set"
+    echo "ZORVANE_ASSUME_NO_32BIT=1 is set"
   elif ! kernel_runs_32bit; then
-    x86_skipped="this kernel runs no 32-bit programs"
+    echo "this kernel runs no 32-bit programs"
   elif ! installed wine32:i386; then
-    # Wine's 32-bit half comes from the i386 architecture.
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-      as_root dpkg --add-architecture i386
-      apt_update
-    fi
-    try_packages wine32:i386 || x86_skipped="wine32:i386 could not be installed (${packages_failed_why:-see above})"
-  fi
-  export x86_skipped
-  # One prefix for both builds, set up once and kept.
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Setting up the Wine prefix $WINEPREFIX (first run only)..." >&2
-    (unset DISPLAY WAYLAND_DISPLAY; wine_for windows-x64 wineboot -i && wineserver -w) >/dev/null 2>&1
+    echo "wine32:i386 is not installed"
   fi
 }
+x86_runs() { [ -z "$(x86_skipped)" ]; }
 
-x86_runs() { [ -z "${x86_skipped-unset}" ]; }
-
-# The Windows presets whose programs run here, 32-bit first.
-runnable_presets() {
-  if x86_runs; then echo windows-x86 windows-x64; else echo windows-x64; fi
+# The line that says why the 32-bit programs were not run.
+x86_skip_line() {
+  echo "32-bit Windows checks skipped: $(x86_skipped); the 64-bit checks ran"
 }
 
 # Runs a program of a preset under Wine (see wine_for.sh).
 wine_for() { "$(dirname "${BASH_SOURCE[0]}")/wine_for.sh" "$@"; }
 
-# The line that says why the 32-bit programs were not run.
-x86_skip_line() {
-  echo "32-bit Windows checks skipped: $x86_skipped; the 64-bit checks ran"
+# Installs Wine's 32-bit half where the kernel runs 32-bit programs (and
+# ZORVANE_ASSUME_NO_32BIT is not set); says why where it cannot.
+wine32_install() {
+  if [ "${ZORVANE_ASSUME_NO_32BIT:-}" = 1 ] || installed wine32:i386 || ! kernel_runs_32bit; then
+    return 0
+  fi
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+    apt_update
+  fi
+  if ! try_packages wine32:i386; then
+    echo "wine32:i386 could not be installed (${packages_failed_why:-see above}):" \
+      "the 32-bit Windows build will be built and inspected only" >&2
+  fi
+}
+
+# Makes the prefix if there is none yet (wineboot: seconds, far more on a
+# cold machine), once even when several checks ask at the same time.
+wine_prefix() {
+  mkdir -p "$wine_dir" "$wine_home"
+  (
+    flock 9
+    [ -f "$WINEPREFIX/system.reg" ] && exit 0
+    echo "Setting up the Wine prefix $WINEPREFIX..." >&2
+    if ! HOME=$wine_home timeout "$start_budget" /usr/lib/wine/wine64 wineboot -i </dev/null >"$wine_dir/wineboot.log" 2>&1 ||
+      ! timeout "$start_budget" wineserver -w; then
+      cat "$wine_dir/wineboot.log" >&2
+      echo "gave up after $start_budget s waiting for wineboot to set up $WINEPREFIX" >&2
+      exit 1
+    fi
+  ) 9>"$wine_dir/lock"
 }

@@ -5,13 +5,11 @@
 // page and, where the engine delivers touch, moves a finger on the board.
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
-import puppeteer from 'puppeteer-core';
-import { launch } from './harness.mjs';
+import { launch, puppeteer, startBudget, waitFor, freePort } from './harness.mjs';
 
 const firefoxPath = process.env.FIREFOX ?? '/usr/bin/firefox-esr';
 const webkitDriverPath = process.env.WEBKIT_DRIVER ?? '/usr/bin/WebKitWebDriver';
 const miniBrowserPath = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // What every engine's page is asked: ready, and the errors it reported since.
 const address = (server, seed) => `http://127.0.0.1:${server.address().port}/?seed=${seed}&test`;
@@ -23,6 +21,7 @@ function puppeteerDriver(name, browser, server, touch) {
     name,
     async open({ width = 468, height = 520, ratio = 1, seed = 7 } = {}) {
       page = await browser.newPage();
+      page.setDefaultTimeout(startBudget);
       page.errors = [];
       page.on('pageerror', (error) => page.errors.push(String(error)));
       page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
@@ -79,13 +78,16 @@ const firefoxTouch = {
   },
 };
 
-// An X server of its own for MiniBrowser, big enough for a tablet at ratio 3.
+// An X server of its own for MiniBrowser, big enough for a tablet at ratio
+// 3; Xvfb picks a display number nobody holds.
 async function virtualScreen() {
   const x = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '2600x3600x24', '-nolisten', 'tcp'], { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
+  let timer;
   const display = await new Promise((resolve, reject) => {
     x.stdio[3].once('data', (data) => resolve(`:${String(data).trim()}`));
     x.once('exit', (code) => reject(new Error(`Xvfb ended (${code})`)));
-  });
+    timer = setTimeout(() => reject(new Error(`gave up after ${startBudget / 1000} s waiting for Xvfb to take a display`)), startBudget);
+  }).finally(() => clearTimeout(timer));
   return { display, stop: () => x.kill() };
 }
 
@@ -94,7 +96,7 @@ async function virtualScreen() {
 // driver starts, so another ratio means another driver. Full screen drops
 // MiniBrowser's toolbar, which holds the window 447 pixels wide at least.
 const webdriverKeys = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Tab: '\uE004',
-  Escape: '\uE00C', Enter: '\uE007', Space: ' ', F5: '\uE035', KeyP: 'p' };
+  Escape: '\uE00C', Enter: '\uE007', Space: ' ', F5: '\uE035', F6: '\uE036', KeyP: 'p' };
 
 async function webkitDriver(server) {
   const screen = await virtualScreen();
@@ -116,21 +118,30 @@ async function webkitDriver(server) {
     driver.kill();
     driver = undefined;
   }
-  async function startSession(scale) {
-    await stopSession();
-    const port = 20000 + Math.floor(Math.random() * 20000);
-    base = `http://127.0.0.1:${port}`;
-    driver = spawn(webkitDriverPath, [`--port=${port}`], { stdio: 'ignore',
-      env: { ...process.env, DISPLAY: screen.display, GDK_SCALE: String(scale), WAYLAND_DISPLAY: '' } });
-    for (let tries = 0; ; tries++) {
+  // The driver on a port nobody held a moment ago: one that ends at once
+  // (another program took the port meanwhile) is started again on another.
+  async function startDriver(scale) {
+    for (let attempt = 1; ; attempt++) {
+      const port = await freePort();
+      base = `http://127.0.0.1:${port}`;
+      const started = spawn(webkitDriverPath, [`--port=${port}`], { stdio: 'ignore',
+        env: { ...process.env, DISPLAY: screen.display, GDK_SCALE: String(scale), WAYLAND_DISPLAY: '' } });
+      let ended = null;
+      started.once('exit', (code) => { ended = `WebKitWebDriver ended (${code}) before answering on port ${port}`; });
+      driver = started;
       try {
-        await fetch(`${base}/status`);
-        break;
+        return await waitFor(`WebKitWebDriver to answer on port ${port}`, startBudget, async () => {
+          if (ended) throw new Error(ended);
+          return fetch(`${base}/status`).then(() => true, () => false);
+        });
       } catch (error) {
-        if (tries > 100) throw error;
-        await sleep(50);
+        if (!ended || attempt === 3) throw error;
       }
     }
+  }
+  async function startSession(scale) {
+    await stopSession();
+    await startDriver(scale);
     ({ sessionId: session } = await request('POST', '/session', { capabilities: { alwaysMatch: {
       'webkitgtk:browserOptions': { binary: miniBrowserPath, args: ['--automation', '--full-screen'] } } } }));
     ratio = scale;
@@ -152,10 +163,7 @@ async function webkitDriver(server) {
       if (wanted !== ratio) await startSession(wanted);
       await command('POST', '/window/rect', { width, height });
       await command('POST', '/url', { url: address(server, seed) });
-      for (let tries = 0; !(await run(() => window.zorvane?.ready === true)); tries++) {
-        if (tries > 100) throw new Error('the page never became ready');
-        await sleep(50);
-      }
+      await waitFor('the page to be ready in WebKitGTK', startBudget, () => run(() => window.zorvane?.ready === true));
       // Errors from here on; one before ready leaves the page without its hooks.
       await run(() => {
         window.errors_ = [];
@@ -193,7 +201,7 @@ export async function startEngine(name, server) {
   if (name === 'chromium') return puppeteerDriver(name, await launch(), server, chromiumTouch);
   if (name === 'firefox') {
     if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
-    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true });
+    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget });
     return puppeteerDriver(name, browser, server, firefoxTouch);
   }
   if (!fs.existsSync(webkitDriverPath)) throw new Error(`no ${webkitDriverPath} (apt-get install webkit2gtk-driver xvfb)`);

@@ -2,13 +2,42 @@
 // Chromium, collecting every error the page reports.
 import http from 'node:http';
 import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
+
+// puppeteer-core where the checks install it, in the build folder
+// (scripts/lib/web_node.sh), not beside the tests.
+const modules = process.env.ZORVANE_NODE_MODULES ?? fileURLToPath(new URL('../../build/checks/web-node/', import.meta.url));
+export const puppeteer = createRequire(path.join(modules, 'package.json'))('puppeteer-core');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
   '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
+
+// How long to wait for a program to start: the first start of a browser or
+// a driver on a cold machine takes many times its usual second.
+export const startBudget = Number(process.env.ZORVANE_START_BUDGET ?? 180) * 1000;
+
+// Polls probe until it answers; gives up after ms, saying what it waited for.
+export async function waitFor(what, ms, probe) {
+  for (const deadline = Date.now() + ms; ;) {
+    const answer = await probe();
+    if (answer) return answer;
+    if (Date.now() > deadline) throw new Error(`gave up after ${ms / 1000} s waiting for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
+
+// A port nobody holds now, as the system hands it out.
+export async function freePort() {
+  const holder = net.createServer().listen(0, '127.0.0.1');
+  await new Promise((resolve) => holder.once('listening', resolve));
+  const { port } = holder.address();
+  await new Promise((resolve) => holder.close(resolve));
+  return port;
+}
 
 export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web/site', import.meta.url));
 
@@ -46,6 +75,7 @@ export async function launch() {
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
+    timeout: startBudget,
     userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
       '--disable-component-update', '--disable-sync', '--disable-renderer-backgrounding',
@@ -65,6 +95,7 @@ export async function close(browser, server) {
 // viewport), loaded and started.
 export async function open(browser, server, { ratio = 1, seed = 7, query = '', viewport } = {}) {
   const page = await browser.newPage();
+  page.setDefaultTimeout(startBudget);
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(String(error)));
   page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
