@@ -64,14 +64,18 @@ endfunction()
 
 # A preset built for the checks, as the fixture <preset>.build (see
 # scripts/lib/build_preset.sh): zorvane_build_check(<preset> [STRICT]
-# [TARGETS <target>...]); STRICT fails it on a compiler warning.
+# [TARGETS <target>...] [COST <n>]); STRICT fails it on a compiler warning.
+# The builds start before any other check (the longest chain first).
 function(zorvane_build_check preset)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "STRICT" "" "TARGETS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "STRICT" "COST" "TARGETS")
   set(strict)
   if(arg_STRICT)
     set(strict --strict)
   endif()
-  zorvane_check(${preset}.build LABELS build SETS_UP ${preset}.build TIMEOUT 1800 COST 1000
+  if(NOT arg_COST)
+    set(arg_COST 2000)
+  endif()
+  zorvane_check(${preset}.build LABELS build SETS_UP ${preset}.build TIMEOUT 1800 COST ${arg_COST}
     COMMAND scripts/lib/build_preset.sh ${strict} ${preset} ${arg_TARGETS})
   # It builds on every core.
   set_tests_properties(${preset}.build PROPERTIES PROCESSORS ${ZORVANE_CORES})

@@ -12,9 +12,8 @@ game=("$1")
 work=$(mktemp -d)
 pid=
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-# A fresh board waits at " 0/ 0"; the first tick changes the title, whatever the head meets.
-started() { ! title_is "$wid" "Score:  0/ 0"; }
-ticked() { wait_until "$react_budget" started; }
+# A fresh board waits at " 0/ 0"; the first steps change the title, or end in a crash.
+ticked() { wait_until "$react_budget" moved_since "Score:  0/ 0"; }
 pause_shown() { (($(changed_pixels "$wid" "$work/before.png" "$(pause_box "$wid")") > 1000)); }
 # The menu bar in keyboard mode draws its first title (Speed) highlighted.
 menu_bar_keys() { (($(changed_pixels "$wid" "$work/bar.png" "$bar_title_box") > 200)); }

@@ -21,7 +21,6 @@ pid=
 dpi_key='HKCU\Control Panel\Desktop'
 # The 144 dpi setting below goes again as the script ends, however it ends.
 trap 'kill $pid 2>/dev/null || true; scripts/lib/wine_for.sh "$preset" reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-started() { ! title_is "$wid" "Score:  0/ 0"; }
 pause_shown() { (($(changed_pixels "$wid" "$work/before.png" "$(pause_box "$wid")") > 1000)); }
 windows_shown() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l; }
 menu_open() { (($(windows_shown) > visible)); }
@@ -34,9 +33,7 @@ check_layouts "us:p:1" "de:p:1" "fr:p:1" "us -variant dvorak:p:1" "us -variant d
 # Opening Speed pauses, by mouse and from the keyboard (F10 or Alt gives the
 # menu bar the keys); Escape closes it and the arrows steer again.
 for how in mouse F10 Alt; do
-  start_game "${game[@]}"
-  xdotool key Up
-  wait_until "$react_budget" started || check "Up starts the snake" false
+  start_running "${game[@]}"
   shot "$wid" "$work/before.png"
   visible=$(windows_shown)
   case $how in
@@ -53,7 +50,7 @@ for how in mouse F10 Alt; do
   check "Escape closes the Speed menu ($how)" wait_until "$react_budget" eval '! menu_open && ! bar_changed'
   title=$(xdotool getwindowname "$wid")
   xdotool key Left
-  check "after Escape ($how), Left steers" wait_until "$react_budget" eval '[ "$(xdotool getwindowname "$wid")" != "$title" ]'
+  check "after Escape ($how), Left steers" wait_until "$react_budget" moved_since "$title"
   stop_game
 done
 
@@ -66,7 +63,7 @@ check "Alt gives the menu bar the keys" wait_until "$react_budget" bar_changed
 xdotool key Escape
 check "Escape gives them back" wait_until "$react_budget" eval '! bar_changed'
 xdotool key Left
-check "Alt, Escape, then Left starts the snake" wait_until "$react_budget" started
+check "Alt, Escape, then Left starts the snake" wait_until "$react_budget" moved_since "Score:  0/ 0"
 stop_game
 
 # A screen at 144 dots per inch (Windows' 150 %): the window lays itself out

@@ -6,8 +6,8 @@
 // (CDP's TaskDuration over the run), frames per second, and the time from
 // navigation to the first drawn board. The count starts after two seconds of
 // play (WARMUP=ms), once the largest board's first frames and the module's
-// compiled code have settled. Run on a quiet machine, after
-// scripts/web_check.sh has built the page and installed puppeteer-core:
+// compiled code have settled. Run on a quiet machine, after the test
+// command's web checks have built the page and installed puppeteer-core:
 //   node bench/web/ticks.mjs            (SECONDS=12, RUNS=3 by default)
 // A slow phone: THROTTLE=4 slows the page's CPU fourfold (CDP's CPU
 // throttling) and PHONE=1 gives it a phone's screen, 390x844 at ratio 3:

@@ -13,6 +13,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 case ${1:-} in
   start)
     wine_prefix
+    # A server kept from a run that was cut short would refuse a new one.
+    wineserver -k 2>/dev/null || true
+    timeout "$react_budget" wineserver -w || true
     HOME=$wine_home wineserver -p </dev/null >"$wine_dir/wineserver.log" 2>&1
     if ! HOME=$wine_home timeout "$start_budget" /usr/lib/wine/wine64 wineboot </dev/null >>"$wine_dir/wineserver.log" 2>&1; then
       cat "$wine_dir/wineserver.log" >&2

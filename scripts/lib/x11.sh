@@ -58,6 +58,18 @@ painted() { pixel_is "$1" 4 $(($(board_top "$1") + 4)) FFFF80; }
 # starts in and of the Game Over button, which overlaps its left part.
 pause_box() { echo "42x49+271+$(($(board_top "$1") + 216))"; }
 
+# Whether the board shows a crash: a cell filled with the crash's red. Every
+# cell's outline is that red too, but a pixel or two wide, which the
+# erosion takes away.
+crashed() {
+  [ "$(import -window "$1" -depth 8 png:- 2>/dev/null |
+    convert png:- -fill black +opaque '#FF0000' -morphology Erode Square:1 -format '%[fx:maxima.r]' info: 2>/dev/null)" = 1 ]
+}
+# Whether the game in window $wid has moved since its title was $1: a new
+# score, or a crash at the first step (the boards are random, and an
+# obstacle may lie right beside the head).
+moved_since() { ! title_is "$wid" "$1" || crashed "$wid"; }
+
 # win32_menu_click WINDOW TITLE: a click on a title of the Windows
 # program's menu bar ($SPEED, $SIZE, $QUIT); win32_choose WINDOW TITLE ITEM
 # then clicks the menu's ITEMth item (from 0).
@@ -94,13 +106,27 @@ stop_game() {
   pid=
   wait_for "$react_budget" "the game's window to go" eval '! game_window' || exit 1
 }
+# start_running COMMAND...: start_game, then Up sets the snake going. A snake
+# that crashes at once is started again on a new board.
+start_running() {
+  local attempt
+  for attempt in 1 2 3; do
+    start_game "$@"
+    xdotool key Up
+    wait_for "$react_budget" "Up to start the snake" moved_since "Score:  0/ 0" || exit 1
+    crashed "$wid" || return 0
+    stop_game
+  done
+  echo "the snake crashed at its first steps on three boards" >&2
+  exit 1
+}
 
 # check_layouts ENTRY...: each entry is "layout:keysym:pauses". On that
 # keyboard layout a fresh game gets the key, then Up: once the snake has
 # moved both have been handled (Up also keeps the head out of the Pause
 # button's place), and Pause shows or not. The caller sets game (the
-# command that starts the game, an array) and defines started and
-# pause_shown (against the shot $work/before.png taken here).
+# command that starts the game, an array) and defines pause_shown (against
+# the shot $work/before.png taken here).
 check_layouts() {
   local entry layout keysym pauses
   for entry in "$@"; do
@@ -109,7 +135,7 @@ check_layouts() {
     start_game "${game[@]}"
     shot "$wid" "$work/before.png"
     xdotool key "$keysym" Up
-    if ! wait_until "$react_budget" started; then
+    if ! wait_until "$react_budget" moved_since "Score:  0/ 0"; then
       check "$layout: $keysym, then Up starts the snake" false
     elif ((pauses)); then
       check "$layout: $keysym shows Pause" wait_until "$react_budget" pause_shown
