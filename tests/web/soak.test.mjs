@@ -4,7 +4,7 @@
 // changing, and its memory must stay flat.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serve, launch, close, open } from './harness.mjs';
+import { serve, launch, close, open, startBudget } from './harness.mjs';
 
 const seconds = Number(process.env.ZORVANE_SOAK_SECONDS ?? 30);
 const seed = Number(process.env.ZORVANE_SOAK_SEED ?? Date.now() % 100000);
@@ -18,7 +18,7 @@ function draws(s) {
   };
 }
 
-test(`${seconds} s of random play at Insane (seed ${seed})`, { timeout: (seconds + 60) * 1000 }, async () => {
+test(`${seconds} s of random play at Insane (seed ${seed})`, { timeout: (seconds + 60) * 1000 + startBudget }, async () => {
   const server = await serve();
   const browser = await launch();
   const page = await open(browser, server, { seed });
