@@ -19,7 +19,6 @@
 # checks. The command runs in the source folder; a skip (exit code 77) is
 # reported as such.
 set(ZORVANE_CHECK_STATE ${PROJECT_BINARY_DIR}/checks)
-cmake_host_system_information(RESULT ZORVANE_CORES QUERY NUMBER_OF_LOGICAL_CORES)
 
 function(zorvane_check name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "ON_DISPLAY;SHARES_DISPLAY" "SETS_UP;CLEANS_UP;TIMEOUT;COST"
@@ -77,6 +76,4 @@ function(zorvane_build_check preset)
   endif()
   zorvane_check(${preset}.build LABELS build SETS_UP ${preset}.build TIMEOUT 1800 COST ${arg_COST}
     COMMAND scripts/lib/build_preset.sh ${strict} ${preset} ${arg_TARGETS})
-  # It builds on every core.
-  set_tests_properties(${preset}.build PROPERTIES PROCESSORS ${ZORVANE_CORES})
 endfunction()

@@ -9,7 +9,9 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh test
 # Twice as many checks as cores: many of them mostly wait (for Wine, a
-# browser, a soak's clock), and each build counts for all the cores.
+# browser, a soak's clock). A build uses every core, but counts as one
+# check: counted as more, it would wait behind every short check for cores
+# to come free together.
 status=0
 ctest --test-dir build --output-on-failure --no-tests=error --timeout 600 -j"$(($(nproc) * 2))" "$@" || status=$?
 source scripts/lib/wine.sh

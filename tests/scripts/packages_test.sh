@@ -4,6 +4,7 @@
 # cannot give is named with apt's reason; wine32 that cannot be had leaves
 # the Windows checks to the 64-bit build, as ZORVANE_ASSUME_NO_32BIT=1 does.
 set -uo pipefail
+unset ZORVANE_ASSUME_NO_32BIT
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 fake=$(mktemp -d)
 trap 'rm -rf "$fake"' EXIT
