@@ -394,9 +394,16 @@ test('a finger steers: a swipe turns the snake before it lifts, a tap pauses; th
 // The board as the browser shows it, clipped to the canvas in device pixels,
 // against the module's picture: the same pixels but under the buttons, which
 // are the browser's own text.
-async function compareShot(page, box) {
+async function assertShowsPicture(page, label) {
+  // On screen: the browser's own rendering of the page, clipped to the canvas in device pixels.
+  // The clip in whole device pixels, where layout has the board in 64ths of a pixel.
+  const box = await page.$eval('#board', (b) => {
+    const r = b.getBoundingClientRect();
+    const whole = (css) => Math.round(css * devicePixelRatio) / devicePixelRatio;
+    return { x: whole(r.x), y: whole(r.y), width: b.width / devicePixelRatio, height: b.height / devicePixelRatio };
+  });
   const shot = await page.screenshot({ clip: box, encoding: 'base64', captureBeyondViewport: false });
-  return page.evaluate(async (png) => {
+  const compared = await page.evaluate(async (png) => {
     await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
     const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
     const board = document.getElementById('board');
@@ -409,9 +416,11 @@ async function compareShot(page, box) {
     // The buttons are the browser's own text, not the module's picture.
     const buttons = [...document.querySelectorAll('#inner button:not([hidden])')].map((b) => b.getBoundingClientRect());
     const ratio = window.devicePixelRatio;
-    const under = (x, y) => buttons.some((r) => x >= (r.left - board.getBoundingClientRect().left) * ratio - 1 &&
-      x < (r.right - board.getBoundingClientRect().left) * ratio + 1 && y >= (r.top - board.getBoundingClientRect().top) * ratio - 1 &&
-      y < (r.bottom - board.getBoundingClientRect().top) * ratio + 1);
+    // With the ring the browser draws round a focused button (Game Over, after a crash).
+    const edge = 3 * ratio;
+    const under = (x, y) => buttons.some((r) => x >= (r.left - board.getBoundingClientRect().left) * ratio - edge &&
+      x < (r.right - board.getBoundingClientRect().left) * ratio + edge && y >= (r.top - board.getBoundingClientRect().top) * ratio - edge &&
+      y < (r.bottom - board.getBoundingClientRect().top) * ratio + edge);
     let differ = 0;
     let compared = 0;
     let first = null;
@@ -429,23 +438,6 @@ async function compareShot(page, box) {
     return { size: [image.width, image.height], picture: [width, height], compared, differ, first,
       colours: new Set([...Array(width * height).keys()].map((p) => module[p * 4] * 65536 + module[p * 4 + 1] * 256 + module[p * 4 + 2])).size };
   }, shot);
-}
-
-async function assertShowsPicture(page, label) {
-  // On screen: the browser's own rendering of the page, clipped to the canvas in device pixels.
-  // The clip in whole device pixels, where layout has the board in 64ths of a pixel.
-  const box = await page.$eval('#board', (b) => {
-    const r = b.getBoundingClientRect();
-    const whole = (css) => Math.round(css * devicePixelRatio) / devicePixelRatio;
-    return { x: whole(r.x), y: whole(r.y), width: b.width / devicePixelRatio, height: b.height / devicePixelRatio };
-  });
-  // The picture stands still (the game is held), but on a loaded machine the
-  // browser's compositor may show it some frames late: shots are taken until
-  // one matches, for a few seconds.
-  let compared;
-  for (const deadline = Date.now() + 10000; !compared || (compared.differ > 0 && Date.now() < deadline);) {
-    compared = await compareShot(page, box);
-  }
   assert.deepEqual(compared.size, compared.picture, `at ${label}: the shot is the picture's size`);
   assert.ok(compared.compared > compared.picture[0] * compared.picture[1] * 0.9, `at ${label}: ${compared.compared} compared`);
   assert.ok(compared.colours > 8, `at ${label}: a board with a disc's edge, ${compared.colours} colours`);
@@ -456,7 +448,7 @@ test('the canvas shows the module\'s picture pixel for pixel at ratios 1, 1.5 an
   for (const ratio of [1, 1.5, 2]) {
     const page = await open(browser, server, { ratio, seed: 3 });
     await page.setViewport({ width: 468, height: 520, deviceScaleFactor: ratio });  // room for the whole board
-    await page.keyboard.press('F5');
+    await page.keyboard.press('F6');  // Very Slow: no crash before P, however loaded the machine
     await page.keyboard.press('ArrowUp');
     await page.waitForFunction(() => document.title !== 'Score:  0/ 0' || window.zorvane.ticks().total >= 3);
     await page.keyboard.press('KeyP');  // held, so the picture stands still
