@@ -17,9 +17,12 @@ export ZORVANE_WINE=${ZORVANE_WINE:-$state/wine}
 export HOME=$state/home/$name
 rm -rf "$HOME"
 mkdir -p "$HOME"
-unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME WAYLAND_DISPLAY
-export XDG_RUNTIME_DIR=$HOME/runtime
+# Named outright: some libraries (Mesa's shader cache) fall back on the
+# user's home from the password file, not on $HOME.
+export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache XDG_DATA_HOME=$HOME/.local/share \
+  XDG_STATE_HOME=$HOME/.local/state XDG_RUNTIME_DIR=$HOME/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY
 
 if [ -n "${ZORVANE_ON_DISPLAY:-}" ]; then
   if [ ! -s "$state/display/name" ]; then
