@@ -1,5 +1,6 @@
 #include "window/qt/caption_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -16,6 +17,11 @@ CaptionButton::CaptionButton(std::string_view caption, QWidget* parent)
     setFont(font);
     setAutoDefault(false);
     hide();
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) QPushButton::keyPressEvent(event);
+    else event->ignore();
 }
 
 void CaptionButton::paintEvent(QPaintEvent*) {

@@ -37,8 +37,6 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     gameover_ = new CaptionButton(description::gameoverCaption, board_);
     connect(pause_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::Pause); });
     connect(gameover_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::GameOver); });
-    setTabOrder(board_, gameover_);
-    setTabOrder(gameover_, pause_);
 
     // The first board stands, title included, before the window is ever shown.
     screen_.start(devicePixelRatioF(), now());
@@ -46,13 +44,17 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     board_->setFocus();
 }
 
-// The keys the board and a focused button leave, after Tab has moved the
-// focus; those of the menu bar are its own.
+// Every key the board and a focused button leave, Tab included; those of
+// the menu bar are its own.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     const Focus holder = focus();
     if (holder == Focus::Elsewhere || !screen_.key(now(), keyInput(*event), heldModifiers(*event), holder))
         event->ignore();
 }
+
+// Qt would move the focus itself on Tab, and on an arrow key over a button,
+// and could hand the board the keys a shown button holds. The Screen moves it.
+bool MainWindow::focusNextPrevChild(bool) { return false; }
 
 // A finger on the board, and the scale the board is drawn at.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
