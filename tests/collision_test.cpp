@@ -2,6 +2,7 @@
 // the world beyond the wall ring once play is resumed after a crash.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,30 @@ TEST(Collision, CrashCellTurnsRedKeepsItsKindAndIsRecordedAsHead) {
     EXPECT_TRUE(g.z.gameover().shown);
     EXPECT_EQ(g.z.Timer1().interval, 0);
     EXPECT_EQ(g.z.score, 6 * 0.5);  // the crash tick still scores
+}
+
+// Each wall ring side stops the head on its own cell, which turns red, and
+// not one tick sooner.
+TEST(Collision, EachWallStopsTheHeadOnTheWallCell) {
+    const struct {
+        const char* heading;
+        Cell wall;
+    } walls[] = {{"up", {6, 1}}, {"down", {6, 12}}, {"left", {1, 6}}, {"right", {12, 6}}};
+    for (const auto& [heading, wall] : walls) {
+        SCOPED_TRACE(heading);
+        TestGame g(12);
+        g.load();
+        const Cell start = g.head();
+        const int steps = std::abs(wall.x - start.x) + std::abs(wall.y - start.y);
+        for (int i = 1; i < steps; ++i) g.step(heading);
+        ASSERT_FALSE(g.z.gameover().shown);
+        g.step(heading);
+        EXPECT_EQ(g.head(), wall);
+        EXPECT_EQ(g.role(wall), 'X');
+        EXPECT_EQ(countRole(g.z, 'X'), 1);
+        EXPECT_TRUE(g.z.gameover().shown);
+        EXPECT_EQ(g.z.Timer1().interval, 0);
+    }
 }
 
 TEST(Collision, NearWhiteCellIsNotFood) {

@@ -70,15 +70,23 @@ TEST(Level, FiftyFirstFoodOnDefaultBoardStartsNewBoardKeepingTheScore) {
     EXPECT_EQ(g.rng->remaining(), 0u);
 }
 
+// Played after a new game from Game Over: the click's fresh start must not
+// reach the level advance, which keeps the score.
 TEST(Level, TwelveBoardAdvancesOnTheThirteenthFoodNotTheTwelfth) {
-    TestGame g(12);
-    g.load({7, 6});
+    TestGame g;
+    g.load();
+    g.z.mnuSz_Click(10);
+    g.scriptBoard({7, 6});
+    g.z.gameover_Click();
+    ASSERT_EQ(g.side(), 12);
     eatInARow(g, 12);
-    EXPECT_EQ(g.z.loadCount(), 1);
-    EXPECT_EQ(g.z.levelpoints, 1200);
-    eatInARow(g, 1, [&] { g.scriptBoard(); });
     EXPECT_EQ(g.z.loadCount(), 2);
+    EXPECT_EQ(g.z.levelpoints, 1200);
+    const double score = g.z.score;
+    eatInARow(g, 1, [&] { g.scriptBoard(); });
+    EXPECT_EQ(g.z.loadCount(), 3);
     EXPECT_EQ(g.z.levelpoints, 100);
+    EXPECT_EQ(g.z.score, score + 100 + 0.5);
 }
 
 TEST(Level, InterruptedTickEndsOnceTheNewBoardStands) {
