@@ -124,6 +124,13 @@ void Screen::menuCommand(Time now, int title, Focus holder) {
     if (t && t->clicked) run(now, holder, [t](zorvane& z) { (z.*t->clicked)(); });
 }
 
+void Screen::close() {
+    if (ended_) return;
+    ScreenUpdate update;
+    update.ended = true;
+    apply(update, {});
+}
+
 template <typename Handler>
 void Screen::run(Time now, Focus holder, Handler&& handler) {
     if (ended_) return;

@@ -74,6 +74,9 @@ public:
     void menuChosen(Time now, int title, int item, Focus holder);
     void menuCommand(Time now, int title, Focus holder);
 
+    // The window was closed: the program ends as on Quit, at once.
+    void close();
+
     const zorvane& game() const { return shell_.game(); }
     // For tests that set a game up before it starts.
     zorvane& game() { return shell_.game(); }

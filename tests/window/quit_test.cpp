@@ -72,6 +72,16 @@ TEST_F(Quit, ClickingQuitOnTheMenuBarEndsAHaltedGame) {
     expectEnded(score);
 }
 
+TEST_F(Quit, ClosingTheWindowEndsTheProgram) {
+    open();
+    key(Qt::Key_Down);
+    ticks(2);
+    const double score = game().score;
+    int rc = -1;
+    ASSERT_TRUE(runUntilQuit([this] { window->windowHandle()->close(); }, &rc));
+    EXPECT_EQ(rc, 0);
+    expectEnded(score);
+}
 
 }  // namespace
 }  // namespace wt

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QTouchEvent>
@@ -131,6 +132,12 @@ Focus MainWindow::focus() const {
     if (holder == board_) return Focus::Board;
     if (holder == pause_) return Focus::Pause;
     return holder == gameover_ ? Focus::GameOver : Focus::Elsewhere;
+}
+
+// Closed from its frame or by the window manager: the game ends with it.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    screen_.close();
+    event->accept();
 }
 
 // Quit: nothing runs after it.
