@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "pilot.h"
-#include "screen/screen.h"
+#include "midend/screen.h"
 
 namespace bench {
 

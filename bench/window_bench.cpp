@@ -17,9 +17,9 @@
 #include <ctime>
 
 #include "pilot.h"
-#include "window/qt/board_widget.h"
-#include "window/qt/game_clock.h"
-#include "window/qt/main_window.h"
+#include "qt/board_widget.h"
+#include "qt/game_clock.h"
+#include "qt/main_window.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "window/keys.h"
-#include "window/web/browser_keys.h"
-#include "window/web/page_address.h"
+#include "web/browser_keys.h"
+#include "web/page_address.h"
 
 using namespace zv;
 

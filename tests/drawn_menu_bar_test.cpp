@@ -6,7 +6,7 @@
 
 #include "game/random_source.h"
 #include "headless_screen.h"
-#include "screen/drawn_menu_bar.h"
+#include "midend/drawn_menu_bar.h"
 
 using namespace zv;
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "screen/alarm.h"
+#include "midend/alarm.h"
 
 // An alarm that never goes off by itself: a test moves time on to its next
 // wake-up by hand. It counts how often it was set to a new time.

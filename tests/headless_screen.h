@@ -11,9 +11,9 @@
 #include <string>
 #include <utility>
 
-#include "screen/painting.h"
-#include "screen/pixel_canvas.h"
-#include "screen/screen.h"
+#include "midend/painting.h"
+#include "midend/pixel_canvas.h"
+#include "midend/screen.h"
 
 class HeadlessScreen final : public zv::PictureSurface {
 public:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "screen/key_rules.h"
+#include "midend/key_rules.h"
 #include "window/keys.h"
 
 using namespace zv;

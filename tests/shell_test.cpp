@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "headless_screen.h"
-#include "screen/disc.h"
+#include "midend/disc.h"
 #include "test_game.h"
 #include "window/description.h"
 #include "window/keys.h"

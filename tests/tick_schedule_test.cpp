@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "screen/tick_schedule.h"
+#include "midend/tick_schedule.h"
 
 using namespace std::chrono_literals;
 using zv::TickSchedule;

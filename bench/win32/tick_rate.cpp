@@ -17,9 +17,9 @@
 #include "pilot.h"
 #include "window/description.h"
 #include "window/menus.h"
-#include "window/win32/game_window.h"
-#include "window/win32/message_loop.h"
-#include "window/win32/waitable_clock.h"
+#include "win32/game_window.h"
+#include "win32/message_loop.h"
+#include "win32/waitable_clock.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The waitable-timer alarm in the real message loop.
 #include "win32_support.h"
-#include "window/win32/waitable_clock.h"
+#include "win32/waitable_clock.h"
 
 namespace wt {
 namespace {

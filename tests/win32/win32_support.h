@@ -16,8 +16,8 @@
 #include "board_script.h"
 #include "window/description.h"
 #include "window/menus.h"
-#include "window/win32/game_window.h"
-#include "window/win32/message_loop.h"
+#include "win32/game_window.h"
+#include "win32/message_loop.h"
 #include "hand_alarm.h"
 
 namespace wt {

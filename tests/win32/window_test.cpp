@@ -3,8 +3,8 @@
 #include <string>
 
 #include "win32_support.h"
-#include "screen/key_rules.h"
-#include "screen/swipe.h"
+#include "midend/key_rules.h"
+#include "midend/swipe.h"
 #include "window/menus.h"
 
 namespace wt {

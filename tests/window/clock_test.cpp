@@ -2,7 +2,7 @@
 // clock as the window keeps it.
 #include <chrono>
 
-#include "window/qt/game_clock.h"
+#include "qt/game_clock.h"
 #include "window_support.h"
 
 namespace wt {

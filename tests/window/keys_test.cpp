@@ -1,7 +1,7 @@
 // Real Qt key events as the game sees them: arrows, keys that must not pass
 // for them, modifiers, and P on every keyboard layout.
 #include "window/keys.h"
-#include "window/qt/key_codes.h"
+#include "qt/key_codes.h"
 #include "window_support.h"
 
 namespace wt {

@@ -26,8 +26,8 @@
 
 #include "game/random_source.h"
 #include "game/state.h"
-#include "window/qt/board_widget.h"
-#include "window/qt/main_window.h"
+#include "qt/board_widget.h"
+#include "qt/main_window.h"
 #include "board_script.h"
 #include "test_game.h"
 #include "hand_alarm.h"

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "game/random_source.h"
+#include "game/state.h"
+#include "midend/key_rules.h"
+#include "midend/shell.h"
+#include "midend/surface.h"
+#include "midend/swipe.h"
+#include "midend/tick_schedule.h"
+#include "midend/title_pace.h"
+
+namespace zv {
+
+// The mid-end: the one place that runs the game's handlers for a front end
+// and brings its surface in line after each one (what to repaint, the
+// buttons, the title, the clock's one wake-up, the focus, the end). Its
+// entry points are the events a window has, each with its time on the
+// monotonic clock the surface wakes it on; ticks that fell due before an
+// event run first.
+class Screen {
+public:
+    using Time = TickSchedule::Time;
+
+    Screen(Surface& surface, std::unique_ptr<RandomSource> random);
+
+    // Loads the window at this device-pixel ratio: the first board is
+    // painted, the title and buttons set, before the window is ever shown.
+    void start(double ratio, Time now = {});
+    // A new device-pixel ratio: the whole board again and both buttons'
+    // places, in its new pixels.
+    // False when nothing had to change, or there was no room for it.
+    bool setRatio(double ratio);
+    // The room the screen leaves the window, in logical pixels, with
+    // `chrome` logical pixels of the front end's own above the board (its
+    // menu bar): where the window does not fit, the board is drawn smaller,
+    // at the screen's ratio times fit(), and the front end scales its own
+    // parts by fit() with it. Every new board is fitted again. False when
+    // nothing had to change.
+    bool setRoom(double width, double height, double chrome);
+    double fit() const;
+
+    // The wake-up the surface was asked for: runs the ticks due by now, as
+    // many as the one pacing rule makes up (at most `most`, when given), for
+    // a timer that may wake up to `early` too soon, and the title when its
+    // turn has come (see TitlePace). Returns how many ticks ran.
+    int wake(Time now, Time early = {}, int most = 0);
+
+    // A key went down while `holder` held the focus. A menu's shortcut
+    // chooses its item wherever the focus is. Tab (Shift+Tab back) takes the
+    // focus round the board and the shown buttons, Game Over first; with no
+    // button shown it is an ordinary key. Any other key reaches the game
+    // only from the board (a focused button takes Space and Enter itself).
+    // True when the key was taken.
+    bool key(Time now, const KeyInput& key, HeldModifiers held, Focus holder);
+    // The same for a key a front end has already turned into the key
+    // handler's arguments under rules of its own.
+    bool key(Time now, KeyDown down, Focus holder);
+    // A finger on the board, at logical pixels of the inner area: a swipe
+    // steers as the arrows do and a tap is P (see Swipe). The touch takes
+    // the keys to the board.
+    enum class Touch { Down, Move, Up, Cancel };
+    void touch(Time now, Touch phase, double x, double y);
+    // A click on a shown button, which takes the focus with it.
+    void click(Time now, Button button);
+    // A menu of the bar opened, one of its items chosen (by its place), or
+    // a title without items (a command) clicked; titles as in menuTitles.
+    void menuOpened(Time now, int title, Focus holder);
+    void menuChosen(Time now, int title, int item, Focus holder);
+    void menuCommand(Time now, int title, Focus holder);
+
+    // The window was closed: the program ends as on Quit, at once.
+    void close();
+
+    const zorvane& game() const { return shell_.game(); }
+    // For tests that set a game up before it starts.
+    zorvane& game() { return shell_.game(); }
+    const BoardGeometry& geometry() const { return shell_.geometry(); }
+    bool ended() const { return ended_; }
+    Focus focus() const { return focus_; }
+    int interval() const { return clock_.interval(); }
+    std::optional<Time> nextDue() const { return clock_.nextDue(); }
+    std::int64_t droppedTicks() const { return clock_.droppedTicks(); }
+    // The cells the last handler repainted (empty after a whole repaint).
+    std::span<const std::int16_t> repainted() const { return repainted_; }
+    std::int64_t rebuilds() const { return rebuilds_; }
+
+private:
+    template <typename Handler>
+    void run(Time now, Focus holder, Handler&& handler);
+    void apply(const ScreenUpdate& update, Time now);
+    bool paintWhole();
+    bool refit();
+    bool tab(bool backward, Focus holder);
+    void rearm();
+    void showTitle(Time now, bool atOnce);
+
+    Surface& surface_;
+    Shell shell_;
+    TickSchedule clock_;
+    TitlePace titles_;
+    bool ticking_ = false;  // in a wake-up's ticks, not an event's handler
+    Box inner_;
+    double ratio_ = 1;  // the screen's
+    double roomWidth_ = 0, roomHeight_ = 0, chrome_ = 0;
+    Focus focus_ = Focus::Board;
+    ButtonView shown_[2];
+    bool placed_ = false;
+    bool ended_ = false;
+    std::int64_t rebuilds_ = 0;
+    std::vector<std::int16_t> repainted_;
+    Swipe swipe_;
+    std::vector<Box> boxes_;  // kept, so a tick allocates nothing
+};
+
+}  // namespace zv

@@ -1,0 +1,95 @@
+#include "web/browser_keys.h"
+
+#include <cstdint>
+
+#include "window/keys.h"
+
+namespace zv {
+namespace {
+
+struct NamedKey {
+    std::string_view key;
+    Integer code;
+};
+constexpr NamedKey namedKeys[] = {
+    {"ArrowLeft", keys::Left},    {"ArrowUp", keys::Up},           {"ArrowRight", keys::Right},
+    {"ArrowDown", keys::Down},    {"Backspace", keys::Backspace},  {"Tab", keys::Tab},
+    {"Enter", keys::Return},      {"Pause", keys::Pause},          {"CapsLock", keys::CapsLock},
+    {"Escape", keys::Escape},     {" ", keys::Space},              {"PageUp", keys::PageUp},
+    {"PageDown", keys::PageDown}, {"End", keys::End},              {"Home", keys::Home},
+    {"Insert", keys::Insert},     {"Delete", keys::Delete},
+};
+
+constexpr std::string_view modifiers[] = {"Shift", "Control", "Alt", "AltGraph", "Meta", "OS", "Super", "Hyper"};
+
+// The one code point of a key that types a single character, or 0.
+std::uint32_t singleCodePoint(std::string_view s) {
+    if (s.empty()) return 0;
+    const auto b = [&](std::size_t i) { return std::uint32_t(static_cast<unsigned char>(s[i])); };
+    std::size_t length = 1;
+    std::uint32_t c = b(0);
+    if (c >= 0xF0) length = 4, c &= 0x07;
+    else if (c >= 0xE0) length = 3, c &= 0x0F;
+    else if (c >= 0xC0) length = 2, c &= 0x1F;
+    if (s.size() != length) return 0;
+    for (std::size_t i = 1; i < length; ++i) c = (c << 6) | (b(i) & 0x3F);
+    return c;
+}
+
+// The letter or digit a US keyboard has at this place ("KeyQ", "Digit1").
+char usKeyAt(std::string_view code) {
+    if (code.size() == 4 && code.substr(0, 3) == "Key" && code[3] >= 'A' && code[3] <= 'Z') return code[3];
+    if (code.size() == 6 && code.substr(0, 5) == "Digit" && code[5] >= '0' && code[5] <= '9') return code[5];
+    return 0;
+}
+
+// A number of its own for a key with a longer name, the same every time.
+std::uint32_t nameNumber(std::string_view name) {
+    std::uint32_t h = 2166136261u;
+    for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+}
+
+}  // namespace
+
+KeyInput browserKey(std::string_view key, std::string_view code) {
+    using Kind = KeyInput::Kind;
+    if (key.empty() || key == "Unidentified") return {Kind::Unidentified};
+    for (std::string_view modifier : modifiers)
+        if (key == modifier) return {Kind::Modifier};
+    for (const NamedKey& named : namedKeys)
+        if (named.key == key) return {Kind::Named, std::uint32_t(named.code)};
+    if (key.size() >= 2 && key.size() <= 3 && key[0] == 'F' && key[1] >= '1' && key[1] <= '9') {
+        const int n = key.size() == 2 ? key[1] - '0' : (key[1] - '0') * 10 + (key[2] - '0');
+        if (key.size() == 2 || (key[2] >= '0' && key[2] <= '9'))
+            if (n >= 1 && n <= 24) return {Kind::Named, std::uint32_t(keys::function(n))};
+    }
+    if (const std::uint32_t c = singleCodePoint(key)) return {Kind::Symbol, c, usKeyAt(code)};
+    return {Kind::Other, nameNumber(key)};
+}
+
+std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, HeldModifiers held) {
+    if (held.alt) return std::nullopt;
+    return keyDown(browserKey(key, code), held);
+}
+
+bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool taken, bool onButton) {
+    if (held.ctrl || held.alt || system) return false;
+    const KeyInput input = browserKey(key, {});
+    const bool functionKey = input.kind == KeyInput::Kind::Named && input.value >= std::uint32_t(keys::function(1)) &&
+                             input.value <= std::uint32_t(keys::function(24));
+    return taken || functionKey || (onButton && key != " " && key != "Enter");
+}
+
+DrawnMenuBar::Key menuBarKey(std::string_view key) {
+    using Key = DrawnMenuBar::Key;
+    if (key == "ArrowLeft") return Key::Left;
+    if (key == "ArrowRight") return Key::Right;
+    if (key == "ArrowUp") return Key::Up;
+    if (key == "ArrowDown") return Key::Down;
+    if (key == "Enter" || key == " ") return Key::Choose;
+    if (key == "Escape" || key == "Tab" || key == "Alt") return Key::Close;
+    return Key::Other;
+}
+
+}  // namespace zv

@@ -1,0 +1,306 @@
+#include "win32/game_window.h"
+
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "window/description.h"
+
+namespace zv {
+namespace {
+
+constexpr wchar_t className[] = L"Zorvane";
+// The board sets the window's size, so there is nothing to maximize or resize.
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr UINT_PTR modalTimer = 1;
+
+std::wstring widen(std::string_view text) {
+    if (text.empty()) return {};
+    std::wstring wide(std::size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), int(wide.size()));
+    return wide;
+}
+
+// Registered again for every window, which Windows refuses harmlessly.
+void registerClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The program's icon, where the build put one in; Windows picks the small size from it.
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+}
+
+HWND makeButton(HWND parent, std::string_view caption) {
+    // Multi-line, so that "Game Over" wraps inside its small box.
+    return CreateWindowExW(0, L"BUTTON", widen(caption).c_str(),
+                           WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_MULTILINE, 0, 0, 0, 0, parent,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// Escape in an open menu closes the whole menu, not just the popup: Windows
+// would keep the bar in its keyboard mode, where the arrows move along the
+// bar instead of steering, as a click elsewhere or a chosen item never does.
+LRESULT CALLBACK escapeEndsMenu(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_MENU && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+        EndMenu();
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool shownStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+}  // namespace
+
+GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm)
+    : alarm_(std::move(alarm)), screen_(*this, std::move(random)) {
+    alarm_->onWake = [this](Time now) { screen_.wake(now, alarm_->early()); };
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    registerClass(instance, &GameWindow::windowProc);
+    CreateWindowExW(0, className, widen(description::title).c_str(), windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    // Created in this order; Game Over is raised above Pause where they overlap.
+    pause_ = makeButton(hwnd_, description::pauseCaption);
+    gameover_ = makeButton(hwnd_, description::gameoverCaption);
+    SetWindowPos(gameover_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The first board stands, title included, before the window is ever shown.
+    screen_.start(GetDpiForWindow(hwnd_) / 96.0, alarm_->now());
+}
+
+GameWindow::~GameWindow() {
+    alarm_->onWake = nullptr;
+    alarm_->wakeAt(std::nullopt);
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (font_) DeleteObject(font_);
+}
+
+void GameWindow::show(int how) {
+    ShowWindow(hwnd_, how);
+    UpdateWindow(hwnd_);
+    SetFocus(hwnd_);
+}
+
+void GameWindow::buildMenus(std::span<const MenuBarTitle> bar) {
+    const HMENU menuBar = CreateMenu();
+    for (const MenuBarTitle& title : bar) {
+        // A title without items is a command on the bar itself.
+        const HMENU menu = title.items.empty() ? nullptr : CreatePopupMenu();
+        // The function key is shown after a tab, where Windows lines it up.
+        for (const MenuEntry& item : title.items) {
+            std::wstring text = widen(item.caption);
+            if (item.functionKey) text += L"\tF" + std::to_wstring(item.functionKey);
+            AppendMenuW(menu, MF_STRING, 0, text.c_str());
+        }
+        AppendMenuW(menuBar, menu ? MF_POPUP : MF_STRING, reinterpret_cast<UINT_PTR>(menu), widen(title.title).c_str());
+    }
+    // A choice comes as its menu and its place there, the table's places.
+    const MENUINFO byPlace{sizeof(MENUINFO), MIM_STYLE | MIM_APPLYTOSUBMENUS, MNS_NOTIFYBYPOS, 0, nullptr, 0, 0};
+    SetMenuInfo(menuBar, &byPlace);
+    SetMenu(hwnd_, menuBar);
+}
+
+// The place on the bar of the title that opens this menu; -1 for any other.
+int GameWindow::titleOf(HMENU menu) const {
+    const HMENU bar = GetMenu(hwnd_);
+    for (int title = 0; title < GetMenuItemCount(bar); ++title)
+        if (GetSubMenu(bar, title) == menu) return title;
+    return -1;
+}
+
+bool GameWindow::preTranslate(MSG& msg) {
+    // A focused button: the screen takes Tab and a menu's shortcut, the button the rest.
+    const Focus holder = partOf(msg.hwnd);
+    return msg.message == WM_KEYDOWN && (holder == Focus::Pause || holder == Focus::GameOver) && key(msg.wParam, holder);
+}
+
+bool GameWindow::key(WPARAM virtualKey, Focus holder) {
+    const auto down = [](int key) { return GetKeyState(key) < 0; };
+    const HeldModifiers held{.shift = down(VK_SHIFT), .ctrl = down(VK_CONTROL), .alt = down(VK_MENU)};
+    return screen_.key(alarm_->now(), keyOfCode(std::uint32_t(virtualKey)), held, holder);
+}
+
+// A finger (or a pen) on the board; the mouse never comes as a pointer here.
+void GameWindow::touch(Screen::Touch phase, LPARAM lParam) {
+    POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))};
+    ScreenToClient(hwnd_, &at);
+    const double ratio = screen_.geometry().ratio();
+    screen_.touch(alarm_->now(), phase, at.x / ratio, at.y / ratio);
+}
+
+// Sizes the window so that its client area is the picture, in device pixels.
+bool GameWindow::layOut(const Box&, int width, int height) {
+    if (!picture_.resize(width, height)) return false;
+    fitFont();
+    RECT got;  // most new boards keep the size, and then there is nothing to ask of the window system
+    GetClientRect(hwnd_, &got);
+    if (got.right == width && got.bottom == height) return true;
+    RECT outer{0, 0, width, height};
+    AdjustWindowRectExForDpi(&outer, windowStyle, TRUE, 0, UINT(std::lround(screen_.geometry().ratio() * 96)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A narrow window wraps its menu bar onto a second line; grow by what is missing.
+    GetClientRect(hwnd_, &got);
+    if (const int missing = height - got.bottom)
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+// A tick paints its few cells into the picture and copies just their boxes to
+// the window; an exposed window is restored from it without painting anew.
+void GameWindow::present(std::span<const Box> painted) {
+    const HDC dc = GetDC(hwnd_);
+    for (const Box& box : painted) copyToWindow(dc, box);
+    ReleaseDC(hwnd_, dc);
+}
+
+// The box in GDI's own order of bytes (blue, green, red), which it copies
+// to the screen as it is: bit fields for the picture's order cost Wine more.
+void GameWindow::copyToWindow(HDC dc, const Box& whole) {
+    const Box box = picture_.clip(whole);
+    if (box.empty()) return;
+    bgr_.resize(std::size_t(box.width) * std::size_t(box.height));
+    std::uint32_t* out = bgr_.data();
+    for (int y = box.y; y < box.bottom(); ++y) {
+        const std::uint8_t* p = picture_.pixels() + (std::size_t(y) * std::size_t(picture_.width()) + std::size_t(box.x)) * 4;
+        for (int x = 0; x < box.width; ++x, p += 4) *out++ = std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | p[2];
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), box.width, -box.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, box.x, box.y, DWORD(box.width), DWORD(box.height), 0, 0, 0, UINT(box.height), bgr_.data(), &info,
+                      DIB_RGB_COLORS);
+}
+
+void GameWindow::placeButton(Button button, const ButtonView& view) {
+    const HWND window = button == Button::Pause ? pause_ : gameover_;
+    const Box place = screen_.geometry().toDevice(view.place);
+    // Each move is a round trip to the window system: only where it moved.
+    if (std::exchange(buttonPlaces_[button == Button::Pause ? 0 : 1], place) != place)
+        SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (shownStyle(window) != view.shown) ShowWindow(window, view.shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void GameWindow::setTitle(const std::string& title) { SetWindowTextW(hwnd_, widen(title).c_str()); }
+
+// While a menu is open it has the keys.
+void GameWindow::moveFocus(Focus focus) {
+    if (!inMenuLoop_) SetFocus(focus == Focus::Pause ? pause_ : focus == Focus::GameOver ? gameover_ : hwnd_);
+}
+
+// The buttons' font in the device pixels of the screen's ratio.
+void GameWindow::fitFont() {
+    const int pixels = int(std::lround(description::buttonPointSize * screen_.geometry().ratio() * 96 / 72));
+    if (pixels == fontPixels_) return;
+    fontPixels_ = pixels;
+    if (font_) DeleteObject(font_);
+    font_ = CreateFontW(-pixels, 0, 0, 0, description::buttonWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                        widen(description::buttonFont).c_str());
+    for (HWND button : {pause_, gameover_}) SendMessageW(button, WM_SETFONT, WPARAM(font_), TRUE);
+}
+
+// Which part of the window this is, as the screen names the keys' holders.
+Focus GameWindow::partOf(HWND window) const {
+    if (!window) return Focus::Nothing;
+    if (window == pause_ || window == gameover_) return window == pause_ ? Focus::Pause : Focus::GameOver;
+    return window == hwnd_ ? Focus::Board : Focus::Elsewhere;
+}
+
+LRESULT CALLBACK GameWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<GameWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<GameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        // A button clicked; the menus' choices come as WM_MENUCOMMAND.
+        if (HIWORD(wParam) == BN_CLICKED && (HWND(lParam) == pause_ || HWND(lParam) == gameover_))
+            screen_.click(alarm_->now(), HWND(lParam) == pause_ ? Button::Pause : Button::GameOver);
+        return 0;
+    case WM_MENUCOMMAND:
+        if (HMENU(lParam) == GetMenu(hwnd_))
+            screen_.menuCommand(alarm_->now(), int(wParam), partOf(GetFocus()));
+        else
+            screen_.menuChosen(alarm_->now(), titleOf(HMENU(lParam)), int(wParam), partOf(GetFocus()));
+        return 0;
+    case WM_INITMENUPOPUP:
+        // Opened by mouse or keyboard, before any choice; not the system menu.
+        if (!HIWORD(lParam)) screen_.menuOpened(alarm_->now(), titleOf(HMENU(wParam)), partOf(GetFocus()));
+        return 0;
+    case WM_ENTERMENULOOP:
+        inMenuLoop_ = true;
+        menuHook_ = SetWindowsHookExW(WH_MSGFILTER, escapeEndsMenu, nullptr, GetCurrentThreadId());
+        [[fallthrough]];
+    case WM_ENTERSIZEMOVE:
+        SetTimer(hwnd_, modalTimer, USER_TIMER_MINIMUM, nullptr);
+        return 0;
+    case WM_EXITMENULOOP:
+        inMenuLoop_ = false;
+        if (menuHook_) UnhookWindowsHookEx(std::exchange(menuHook_, nullptr));
+        [[fallthrough]];
+    case WM_EXITSIZEMOVE:
+        KillTimer(hwnd_, modalTimer);
+        return 0;
+    case WM_TIMER:
+        // A menu or a move holds the thread in Windows' own loop, where the
+        // alarm is not waited on: the screen runs what fell due meanwhile.
+        if (wParam == modalTimer) screen_.wake(alarm_->now(), alarm_->early());
+        return 0;
+    case WM_KEYDOWN:
+        key(wParam, Focus::Board);
+        return 0;
+    case WM_SYSKEYDOWN:
+        // Alt with a key, and F10: the game sees the key, then the menu bar
+        // takes it as Windows has it do. Alt+F4 only closes the window.
+        if (!(wParam == VK_F4 && (lParam & (1 << 29)))) key(wParam, Focus::Board);
+        break;
+    case WM_POINTERDOWN: touch(Screen::Touch::Down, lParam); return 0;
+    case WM_POINTERUPDATE: touch(Screen::Touch::Move, lParam); return 0;
+    case WM_POINTERUP: touch(Screen::Touch::Up, lParam); return 0;
+    case WM_POINTERCAPTURECHANGED: touch(Screen::Touch::Cancel, lParam); return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(hwnd_, &ps);
+        const RECT& r = ps.rcPaint;
+        copyToWindow(dc, Box{r.left, r.top, r.right - r.left, r.bottom - r.top});
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;  // the paint covers every pixel
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        screen_.setRatio(HIWORD(wParam) / 96.0);
+        return 0;
+    }
+    case WM_CLOSE:
+        DestroyWindow(hwnd_);
+        return 0;
+    case WM_DESTROY:
+        alarm_->wakeAt(std::nullopt);
+        KillTimer(hwnd_, modalTimer);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DefWindowProcW(std::exchange(hwnd_, nullptr), message, wParam, lParam);
+        return 0;
+    default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace zv

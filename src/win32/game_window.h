@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "midend/alarm.h"
+#include "midend/pixel_canvas.h"
+#include "midend/screen.h"
+
+namespace zv {
+
+// The game's one window on Win32, a surface over the mid-end. Its client area
+// is the board's picture; the two buttons are native push buttons above it.
+// Every message becomes the screen's event for it, with the alarm's time and
+// the part of the window that holds the keys.
+class GameWindow final : public PictureSurface {
+public:
+    GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm);
+    ~GameWindow() override;
+    GameWindow(const GameWindow&) = delete;
+    GameWindow& operator=(const GameWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HWND pauseButton() const { return pause_; }
+    HWND gameoverButton() const { return gameover_; }
+    Screen& screen() { return screen_; }
+    // True once Quit was chosen or the window was closed.
+    bool ended() const { return hwnd_ == nullptr; }
+
+    void show(int how);
+    // Takes a message the loop got before it is dispatched: a focused
+    // button's keys that the screen takes (Tab, a menu's shortcut). True
+    // when it was handled.
+    bool preTranslate(MSG& msg);
+
+    // The surface.
+    bool layOut(const Box& inner, int width, int height) override;
+    void present(std::span<const Box> painted) override;
+    void placeButton(Button button, const ButtonView& view) override;
+    void setTitle(const std::string& title) override;
+    void buildMenus(std::span<const MenuBarTitle> bar) override;
+    void wakeAt(std::optional<Time> due) override { alarm_->wakeAt(due); }
+    void moveFocus(Focus focus) override;
+    void end() override { DestroyWindow(hwnd_); }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool key(WPARAM virtualKey, Focus holder);
+    int titleOf(HMENU menu) const;
+    void touch(Screen::Touch phase, LPARAM lParam);
+    void fitFont();
+    void copyToWindow(HDC dc, const Box& box);
+    Focus partOf(HWND window) const;
+
+    std::unique_ptr<Alarm> alarm_;
+    Screen screen_;
+    HWND hwnd_ = nullptr;
+    HWND pause_ = nullptr;
+    HWND gameover_ = nullptr;
+    HFONT font_ = nullptr;
+    int fontPixels_ = 0;
+    Box buttonPlaces_[2];  // where each button was put, in device pixels
+    std::vector<std::uint32_t> bgr_;  // the box being copied, kept so a tick allocates nothing
+    HHOOK menuHook_ = nullptr;
+    bool inMenuLoop_ = false;
+};
+
+}  // namespace zv

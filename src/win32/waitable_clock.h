@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include "midend/alarm.h"
+
+namespace zv {
+
+// The window's alarm: a high-resolution waitable timer that the message loop
+// waits on beside the window's messages, so the program wakes only when the
+// screen asked to be woken, and not at all while the game stands still. The
+// time is the performance counter's.
+class WaitableClock final : public Alarm {
+public:
+    WaitableClock();
+    ~WaitableClock() override { CloseHandle(timer_); }
+    WaitableClock(const WaitableClock&) = delete;
+    WaitableClock& operator=(const WaitableClock&) = delete;
+
+    Time now() const override;
+    void wakeAt(std::optional<Time> due) override;
+    // Each wake-up is set this much before its time, as timers wake late
+    // more often than early.
+    Time early() const override { return std::chrono::microseconds(500); }
+
+    // What the message loop waits on; woken() once it was signalled.
+    HANDLE handle() const { return timer_; }
+    void woken() {
+        if (onWake) onWake(now());
+    }
+
+private:
+    HANDLE timer_ = nullptr;
+};
+
+}  // namespace zv
