@@ -19,9 +19,12 @@ public:
     virtual Time now() const = 0;
     // Calls onWake at `due`, replacing any wake-up set before; nothing: none.
     virtual void wakeAt(std::optional<Time> due) = 0;
-    // How soon before its time a wake-up may come (a timer that counts whole
-    // milliseconds wakes up to half of one early).
+    // How soon before its time a wake-up may come.
     virtual Time early() const { return {}; }
+
+    // A timer that counts whole milliseconds, or one set ahead because it
+    // wakes late more often than early, comes up to half of one early.
+    static constexpr Time halfMillisecond = std::chrono::microseconds(500);
 
     std::function<void(Time now)> onWake;
 };

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "midend/alarm.h"
 #include "window/keys.h"
 #include "window/menus.h"
 
@@ -64,6 +65,10 @@ int Screen::wake(Time now, Time early, int most) {
     if (!ended_) showTitle(now + early, !clock_.nextDue());
     rearm();
     return ran;
+}
+
+void Screen::follow(Alarm& alarm) {
+    alarm.onWake = [this, &alarm](Time now) { wake(now, alarm.early()); };
 }
 
 bool Screen::key(Time now, const KeyInput& key, HeldModifiers held, Focus holder) {

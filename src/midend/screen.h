@@ -17,6 +17,8 @@
 
 namespace zv {
 
+class Alarm;
+
 // The mid-end: the one place that runs the game's handlers for a front end
 // and brings its surface in line after each one (what to repaint, the
 // buttons, the title, the clock's one wake-up, the focus, the end). Its
@@ -50,6 +52,10 @@ public:
     // a timer that may wake up to `early` too soon, and the title when its
     // turn has come (see TitlePace). Returns how many ticks ran.
     int wake(Time now, Time early = {}, int most = 0);
+
+    // A desktop front end's timer drives the clock: each of its wake-ups
+    // goes to wake(), with how early the timer may come.
+    void follow(Alarm& alarm);
 
     // A key went down while `holder` held the focus. A menu's shortcut
     // chooses its item wherever the focus is. Tab (Shift+Tab back) takes the

@@ -23,7 +23,7 @@ public:
     Time now() const override;
     void wakeAt(std::optional<Time> due) override;
     // QTimer counts whole milliseconds and is armed to the nearest one.
-    Time early() const override { return usesKernelTimer() ? Time{} : std::chrono::microseconds(500); }
+    Time early() const override { return usesKernelTimer() ? Time{} : halfMillisecond; }
 
     bool usesKernelTimer() const { return fd_ >= 0; }
 

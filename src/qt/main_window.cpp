@@ -25,7 +25,7 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     : QMainWindow(parent),
       alarm_(alarm ? std::move(alarm) : std::make_unique<GameClock>()),
       screen_(*this, std::move(random)) {
-    alarm_->onWake = [this](Time now) { screen_.wake(now, alarm_->early()); };
+    screen_.follow(*alarm_);
     // The board sets the window's size, so there is nothing to maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -60,7 +60,7 @@ bool shownStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VI
 
 GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm)
     : alarm_(std::move(alarm)), screen_(*this, std::move(random)) {
-    alarm_->onWake = [this](Time now) { screen_.wake(now, alarm_->early()); };
+    screen_.follow(*alarm_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(instance, &GameWindow::windowProc);
     CreateWindowExW(0, className, widen(description::title).c_str(), windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,

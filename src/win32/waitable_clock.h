@@ -21,7 +21,7 @@ public:
     void wakeAt(std::optional<Time> due) override;
     // Each wake-up is set this much before its time, as timers wake late
     // more often than early.
-    Time early() const override { return std::chrono::microseconds(500); }
+    Time early() const override { return halfMillisecond; }
 
     // What the message loop waits on; woken() once it was signalled.
     HANDLE handle() const { return timer_; }
