@@ -10,7 +10,8 @@ namespace zv {
 // table (Screen::menuOpened, menuChosen, menuCommand).
 struct MenuEntry {
     std::string_view caption;
-    int functionKey = 0;  // its shortcut, F1..F24; 0 for none
+    int functionKey = 0;          // its shortcut, F1..F24; 0 for none
+    std::string_view shortcut;    // the shortcut as a menu shows it ("F1"), or ""
 };
 
 struct MenuBarTitle {

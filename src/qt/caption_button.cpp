@@ -4,16 +4,15 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "window/description.h"
 
 namespace zv {
 
-CaptionButton::CaptionButton(std::string_view caption, QWidget* parent)
-    : QPushButton(QString::fromUtf8(caption), parent) {
-    QFont font(QString::fromUtf8(description::buttonFont));
-    font.setStyleHint(QFont::SansSerif);  // where Arial is missing
-    font.setPointSizeF(description::buttonPointSize);
-    font.setWeight(QFont::Weight(description::buttonWeight));
+CaptionButton::CaptionButton(const ButtonLook& look, QWidget* parent)
+    : QPushButton(QString::fromUtf8(look.caption), parent) {
+    QFont font(QString::fromUtf8(look.face));
+    font.setStyleHint(QFont::SansSerif);  // where the face is missing
+    font.setPointSizeF(look.points);
+    font.setWeight(QFont::Weight(look.weight));
     setFont(font);
     setAutoDefault(false);
     hide();

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QPushButton>
-#include <string_view>
+
+#include "midend/button_look.h"
 
 namespace zv {
 
@@ -12,7 +13,7 @@ namespace zv {
 // window's Screen, which gives them no part in the game.
 class CaptionButton final : public QPushButton {
 public:
-    CaptionButton(std::string_view caption, QWidget* parent);
+    CaptionButton(const ButtonLook& look, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -8,7 +8,6 @@
 #include <QTouchEvent>
 #include <utility>
 
-#include "window/description.h"
 #include "qt/caption_button.h"
 #include "qt/game_clock.h"
 #include "qt/key_codes.h"
@@ -34,8 +33,8 @@ MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     setCentralWidget(board_);
     board_->installEventFilter(this);
     // Created in this order, so Game Over is drawn above Pause where they overlap.
-    pause_ = new CaptionButton(description::pauseCaption, board_);
-    gameover_ = new CaptionButton(description::gameoverCaption, board_);
+    pause_ = new CaptionButton(buttonLook(Button::Pause), board_);
+    gameover_ = new CaptionButton(buttonLook(Button::GameOver), board_);
     connect(pause_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::Pause); });
     connect(gameover_, &QPushButton::clicked, this, [this] { screen_.click(now(), Button::GameOver); });
 
@@ -89,7 +88,7 @@ void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
             continue;
         }
         QMenu* menu = bar->addMenu(QString::fromUtf8(title.title));
-        (title.title == description::speedTitle ? speedMenu_ : sizeMenu_) = menu;
+        (speedMenu_ ? sizeMenu_ : speedMenu_) = menu;  // Speed, then Size
         bar->watch(menu);
         connect(menu, &QMenu::aboutToShow, this, [this, t] { screen_.menuOpened(now(), t, focus()); });
         for (int i = 0; i < int(title.items.size()); ++i) {

@@ -17,11 +17,10 @@
 #include <utility>
 
 #include "screen_pilot.h"
+#include "midend/button_look.h"
 #include "midend/pixel_canvas.h"
 #include "midend/menu_table.h"
 #include "midend/screen.h"
-#include "window/description.h"
-#include "window/keys.h"
 #include "web/browser_keys.h"
 #include "web/page_address.h"
 
@@ -89,14 +88,14 @@ std::string pageLayout() {
     s.back() = '}';
     char font[64];
     // With faces of the same measure where the window's own is missing.
-    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\", \"Liberation Sans\", sans-serif", description::buttonWeight,
-                  description::buttonPointSize,
-                  int(description::buttonFont.size()), description::buttonFont.data());
-    s.append(",\"captions\":[").append(quoted(description::pauseCaption)).append(",");
-    s.append(quoted(description::gameoverCaption)).append("],\"font\":").append(quoted(font));
+    const ButtonLook look = buttonLook(Button::Pause);
+    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\", \"Liberation Sans\", sans-serif", look.weight, look.points,
+                  int(look.face.size()), look.face.data());
+    s.append(",\"captions\":[").append(quoted(look.caption)).append(",");
+    s.append(quoted(buttonLook(Button::GameOver).caption)).append("],\"font\":").append(quoted(font));
     s.append(",\"bar\":19");  // the menu bar's height, CSS pixels at full size
     // The font's size alone, for a window shrunk to fit a small screen.
-    return s.append(",\"points\":").append(std::to_string(description::buttonPointSize)).append("}");
+    return s.append(",\"points\":").append(std::to_string(look.points)).append("}");
 }
 
 // The menu bar from the table every front end builds its bar from: each
@@ -107,7 +106,7 @@ std::string menuBar() {
         s.append("{\"title\":").append(quoted(title.title)).append(",\"items\":[");
         for (const MenuEntry& item : title.items) {
             s.append("[").append(quoted(item.caption)).append(",");
-            s.append(quoted(item.functionKey ? keyName(keys::function(item.functionKey)) : "")).append("],");
+            s.append(quoted(item.shortcut)).append("],");
         }
         if (!title.items.empty()) s.pop_back();
         s.append("]},");

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "window/description.h"
+#include "midend/button_look.h"
 
 namespace zv {
 namespace {
@@ -63,11 +63,12 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     screen_.follow(*alarm_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(instance, &GameWindow::windowProc);
-    CreateWindowExW(0, className, widen(description::title).c_str(), windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    // No title of its own: the first board sets the score there before the window shows.
+    CreateWindowExW(0, className, L"", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     // Created in this order; Game Over is raised above Pause where they overlap.
-    pause_ = makeButton(hwnd_, description::pauseCaption);
-    gameover_ = makeButton(hwnd_, description::gameoverCaption);
+    pause_ = makeButton(hwnd_, buttonLook(Button::Pause).caption);
+    gameover_ = makeButton(hwnd_, buttonLook(Button::GameOver).caption);
     SetWindowPos(gameover_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The first board stands, title included, before the window is ever shown.
     screen_.start(GetDpiForWindow(hwnd_) / 96.0, alarm_->now());
@@ -94,7 +95,7 @@ void GameWindow::buildMenus(std::span<const MenuBarTitle> bar) {
         // The function key is shown after a tab, where Windows lines it up.
         for (const MenuEntry& item : title.items) {
             std::wstring text = widen(item.caption);
-            if (item.functionKey) text += L"\tF" + std::to_wstring(item.functionKey);
+            if (!item.shortcut.empty()) text += L"\t" + widen(item.shortcut);
             AppendMenuW(menu, MF_STRING, 0, text.c_str());
         }
         AppendMenuW(menuBar, menu ? MF_POPUP : MF_STRING, reinterpret_cast<UINT_PTR>(menu), widen(title.title).c_str());
@@ -195,13 +196,14 @@ void GameWindow::moveFocus(Focus focus) {
 
 // The buttons' font in the device pixels of the screen's ratio.
 void GameWindow::fitFont() {
-    const int pixels = int(std::lround(description::buttonPointSize * screen_.geometry().ratio() * 96 / 72));
+    const ButtonLook look = buttonLook(Button::Pause);
+    const int pixels = look.pixels(screen_.geometry().ratio());
     if (pixels == fontPixels_) return;
     fontPixels_ = pixels;
     if (font_) DeleteObject(font_);
-    font_ = CreateFontW(-pixels, 0, 0, 0, description::buttonWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    font_ = CreateFontW(-pixels, 0, 0, 0, look.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                        widen(description::buttonFont).c_str());
+                        widen(look.face).c_str());
     for (HWND button : {pause_, gameover_}) SendMessageW(button, WM_SETFONT, WPARAM(font_), TRUE);
 }
 
