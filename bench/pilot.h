@@ -28,10 +28,10 @@ inline constexpr Heading reverseOf[] = {Down, Up, Right, Left, NoHeading};
 // the heading changes or the clock is stopped, as after a new board.
 class Pilot {
 public:
-    // `press` delivers an arrow key the way the player's keyboard would; by
-    // default straight to the key handler.
-    explicit Pilot(zorvane& game, std::function<void(Integer)> press = {})
-        : game_(game), press_(press ? std::move(press) : [&game](Integer key) { game.Form_KeyDown(key, 0); }) {}
+    // `press` delivers an arrow key the way the player's keyboard would.
+    Pilot(const zorvane& game, std::function<void(Integer)> press) : game_(game), press_(std::move(press)) {}
+    // The keys straight to the key handler.
+    explicit Pilot(zorvane& game) : Pilot(game, [&game](Integer key) { game.Form_KeyDown(key, 0); }) {}
 
     // Sets the heading for the next tick. False when every heading the keys
     // allow runs into an occupied cell: the snake is boxed in.
@@ -104,7 +104,7 @@ private:
         return false;
     }
 
-    zorvane& game_;
+    const zorvane& game_;
     std::function<void(Integer)> press_;
     Heading heading_ = NoHeading;
     long board_ = -1;

@@ -14,18 +14,19 @@
 #include "midend/painting.h"
 #include "midend/pixel_canvas.h"
 #include "midend/screen.h"
+#include "screen_test_peer.h"
 
 class HeadlessScreen final : public zv::PictureSurface {
 public:
     // A side of 0 leaves the first board at the game's own size.
     explicit HeadlessScreen(std::unique_ptr<zv::RandomSource> random, double ratio = 1, int side = 0)
         : screen(*this, std::move(random)) {
-        if (side != 0) screen.game().boardsize = zv::Integer(side);
+        if (side != 0) game().boardsize = zv::Integer(side);
         screen.start(ratio, now);
     }
 
     zv::Screen screen;
-    zv::zorvane& game() { return screen.game(); }
+    zv::zorvane& game() { return zv::ScreenTestPeer::game(screen); }
     const zv::zorvane& game() const { return screen.game(); }
     const zv::BoardGeometry& geometry() const { return screen.geometry(); }
 

@@ -84,8 +84,6 @@ public:
     void close();
 
     const zorvane& game() const { return shell_.game(); }
-    // For tests that set a game up before it starts.
-    zorvane& game() { return shell_.game(); }
     const BoardGeometry& geometry() const { return shell_.geometry(); }
     bool ended() const { return ended_; }
     Focus focus() const { return focus_; }
@@ -97,6 +95,10 @@ public:
     std::int64_t rebuilds() const { return rebuilds_; }
 
 private:
+    // Tests set a game up before it starts, or mid-game, through a peer of
+    // their own; nothing else changes the game but its handlers.
+    friend class ScreenTestPeer;
+
     template <typename Handler>
     void run(Time now, Focus holder, Handler&& handler);
     void apply(const ScreenUpdate& update, Time now);

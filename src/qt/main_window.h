@@ -21,7 +21,7 @@ public:
                         std::unique_ptr<Alarm> alarm = nullptr, QWidget* parent = nullptr);
 
     // For the tests and benchmarks.
-    zorvane& game() { return screen_.game(); }
+    const zorvane& game() const { return screen_.game(); }
     Screen& gameScreen() { return screen_; }
     Alarm& clock() { return *alarm_; }
     BoardWidget* board() const { return board_; }

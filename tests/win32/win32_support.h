@@ -14,6 +14,7 @@
 
 #include "game/paints.h"
 #include "board_script.h"
+#include "screen_test_peer.h"
 #include "window/description.h"
 #include "window/menus.h"
 #include "win32/game_window.h"
@@ -90,7 +91,7 @@ protected:
         pump();
     }
 
-    zv::zorvane& game() { return window->screen().game(); }
+    zv::zorvane& game() { return zv::ScreenTestPeer::game(window->screen()); }
     const zv::BoardGeometry& geometry() { return window->screen().geometry(); }
     HWND hwnd() { return window->hwnd(); }
     int interval() { return window->screen().interval(); }

@@ -27,6 +27,7 @@
 #include "game/random_source.h"
 #include "game/state.h"
 #include "qt/board_widget.h"
+#include "screen_test_peer.h"
 #include "qt/main_window.h"
 #include "board_script.h"
 #include "test_game.h"
@@ -89,7 +90,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    zv::zorvane& game() { return window->game(); }
+    zv::zorvane& game() { return zv::ScreenTestPeer::game(window->gameScreen()); }
     zv::BoardWidget* board() { return window->board(); }
     QPushButton* pause() { return window->pauseButton(); }
     QPushButton* gameover() { return window->gameoverButton(); }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "midend/screen.h"
+
+namespace zv {
+
+// The game behind a Screen, for a test to set up what no handler would.
+class ScreenTestPeer {
+public:
+    static zorvane& game(Screen& screen) { return screen.shell_.game(); }
+};
+
+}  // namespace zv
