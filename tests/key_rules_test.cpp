@@ -94,6 +94,9 @@ TEST(KeyRules, TheShiftStateIsShiftOneCtrlTwoAltFour) {
     EXPECT_EQ(shiftP->keyCode, keys::P);
     EXPECT_EQ(shiftP->shift, 1);
     EXPECT_FALSE(keyDown({Kind::Modifier}, {.shift = true}));  // Shift alone
+    // With Alt, no key reaches the game: not an arrow, not P, not a function key.
+    for (const KeyInput key : {keyOfCode(std::uint32_t(keys::Left)), KeyInput{Kind::Symbol, 'p'}, keyOfCode(std::uint32_t(keys::function(5)))})
+        EXPECT_FALSE(keyDown(key, {.ctrl = true, .alt = true}));
 }
 
 TEST(KeyRules, KeyNamesForMenus) {

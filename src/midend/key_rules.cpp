@@ -55,6 +55,7 @@ Integer shiftState(HeldModifiers held) {
 }
 
 std::optional<KeyDown> keyDown(const KeyInput& key, HeldModifiers held) {
+    if (held.alt) return std::nullopt;
     const auto code = keyCode(key);
     if (!code) return std::nullopt;
     return KeyDown{*code, shiftState(held)};

@@ -56,7 +56,10 @@ KeyInput keyOfCode(std::uint32_t code);
 // The shift state of a key-down: Shift 1, Ctrl 2, Alt 4, added up.
 Integer shiftState(HeldModifiers held);
 
-// The key handler's arguments for this key, or nothing.
+// The key handler's arguments for this key, or nothing. A key with Alt held
+// is nothing on every front end: it belongs to the system and the menu bar
+// (Alt+F4, Alt+Space, the browser's Alt+Left that leaves the page), and a
+// key that both steered and did those would cost the player the game.
 std::optional<KeyDown> keyDown(const KeyInput& key, HeldModifiers held);
 
 // A key code's name for a menu ("F1", "P", "Left"), or "" if it has none.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenu>
+#include <QTabletEvent>
 #include <QTouchEvent>
 #include <utility>
 
@@ -56,13 +57,24 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 // and could hand the board the keys a shown button holds. The Screen moves it.
 bool MainWindow::focusNextPrevChild(bool) { return false; }
 
-// A finger on the board, and the scale the board is drawn at.
+// A finger or a pen on the board, and the scale the board is drawn at.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != board_) return false;
     if (event->type() == QEvent::Paint) {
         // The window may move to a screen of another scale at any time.
         screen_.setRatio(board_->devicePixelRatioF());
         return false;
+    }
+    if (auto* pen = dynamic_cast<QTabletEvent*>(event)) {
+        // A pen on the board steers as a finger does; one hovering above it
+        // moves without touching.
+        using Touch = Screen::Touch;
+        const QEvent::Type type = event->type();
+        if (type == QEvent::TabletMove && pen->buttons() == Qt::NoButton) return false;
+        const Touch phase = type == QEvent::TabletPress ? Touch::Down : type == QEvent::TabletRelease ? Touch::Up : Touch::Move;
+        screen_.touch(now(), phase, pen->position().x(), pen->position().y());
+        pen->accept();
+        return true;
     }
     auto* touch = dynamic_cast<QTouchEvent*>(event);
     if (!touch) return false;

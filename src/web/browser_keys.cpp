@@ -69,7 +69,6 @@ KeyInput browserKey(std::string_view key, std::string_view code) {
 }
 
 std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, HeldModifiers held) {
-    if (held.alt) return std::nullopt;
     return keyDown(browserKey(key, code), held);
 }
 

@@ -224,11 +224,11 @@ loading.then((mod) => {
   }));
   $('again').addEventListener('click', () => location.reload());
 
-  // A finger on the board steers (the module's swipe and tap); a mouse or pen clicks as before.
+  // A finger or a pen on the board steers (the module's swipe and tap); a mouse clicks as before.
   const phases = { pointerdown: 0, pointermove: 1, pointerup: 2, pointercancel: 3 };
   for (const [type, phase] of Object.entries(phases)) {
     board.addEventListener(type, (event) => {
-      if (event.pointerType !== 'touch' || !event.isPrimary) return;
+      if (event.pointerType === 'mouse' || !event.isPrimary) return;
       if (phase === 0) board.setPointerCapture(event.pointerId);
       const box = board.getBoundingClientRect();
       send('zv_touch', event, phase, event.clientX - box.left, event.clientY - box.top);

@@ -265,9 +265,9 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         key(wParam, Focus::Board);
         return 0;
     case WM_SYSKEYDOWN:
-        // Alt with a key, and F10: the game sees the key, then the menu bar
-        // takes it as Windows has it do. Alt+F4 only closes the window.
-        if (!(wParam == VK_F4 && (lParam & (1 << 29)))) key(wParam, Focus::Board);
+        // F10 reaches the game, then the menu bar takes it as Windows has it
+        // do; a key with Alt is the menu bar's and the system's alone.
+        key(wParam, Focus::Board);
         break;
     case WM_POINTERDOWN: touch(Screen::Touch::Down, lParam); return 0;
     case WM_POINTERUPDATE: touch(Screen::Touch::Move, lParam); return 0;

@@ -1,4 +1,4 @@
-// A finger on the board: real touch events from a touch screen.
+// A finger on the board: real touch events from a touch screen; and a pen.
 #include <QPointingDevice>
 
 #include "window_support.h"
@@ -42,6 +42,17 @@ TEST_F(Touch, ASwipeSteersBeforeTheFingerLiftsAndATapPauses) {
     // Mouse and keyboard play on as before.
     key(Qt::Key_Up);
     EXPECT_EQ(game().direction, "up");
+
+    // A pen swipes as a finger does.
+    const QPointingDevice pen("pen", 2, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen,
+                              QInputDevice::Capability::Position, 1, 1);
+    for (const auto& [type, at, held] : {std::tuple{QEvent::TabletPress, from, Qt::LeftButton},
+                                        {QEvent::TabletMove, from - QPoint(30, 4), Qt::LeftButton},
+                                        {QEvent::TabletRelease, from - QPoint(30, 4), Qt::NoButton}}) {
+        QTabletEvent stroke(type, &pen, at, board()->mapToGlobal(at), 0.5, 0, 0, 0, 0, 0, {}, Qt::LeftButton, held);
+        QApplication::sendEvent(board(), &stroke);
+    }
+    EXPECT_EQ(game().direction, "left");
 }
 
 }  // namespace
