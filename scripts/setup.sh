@@ -22,7 +22,7 @@ test_packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine wine64   # objdump and Wine,
   nsis librsvg2-bin unzip                                         # the installer and the icon
   emscripten nodejs python3 chromium firefox-esr webkit2gtk-driver  # the page and three engines
-  desktop-file-utils appstream lintian           # the Debian package's checks
+  desktop-file-utils appstream lintian devscripts  # the Debian package's checks (devscripts: hardening-check)
 )
 
 case "$mode" in

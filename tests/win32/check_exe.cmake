@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks a built zorvane.exe: it imports only DLLs that every Windows has,
-# so it runs from any folder with nothing installed beside it, and it stays
+# so it runs from any folder with nothing installed beside it, it keeps
+# Windows' address randomisation and data execution prevention, and it stays
 # small. Run with -DEXE=... -DOBJDUMP=... -DMAX_BYTES=...
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
@@ -24,6 +25,17 @@ endif()
 if(NOT dump MATCHES "Subsystem[\t ]+00000002")
   message(SEND_ERROR "not a GUI program: a console window would open with it")
 endif()
+# Windows loads it at a random address (from the whole 64-bit range on x64)
+# and runs no code from its data pages.
+set(protections DYNAMIC_BASE NX_COMPAT)
+if(dump MATCHES "Magic[\t ]+020b")
+  list(APPEND protections HIGH_ENTROPY_VA)
+endif()
+foreach(protection IN LISTS protections)
+  if(NOT dump MATCHES "\n[\t ]+${protection}\n")
+    message(SEND_ERROR "DllCharacteristics lacks ${protection}")
+  endif()
+endforeach()
 file(SIZE ${EXE} bytes)
 message(STATUS "${EXE}: ${bytes} bytes, imports ${imported}")
 if(bytes GREATER MAX_BYTES)
