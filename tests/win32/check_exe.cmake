@@ -24,30 +24,23 @@ endif()
 if(NOT dump MATCHES "Subsystem[\t ]+00000002")
   message(SEND_ERROR "not a GUI program: a console window would open with it")
 endif()
-# Windows 10 as the least the header allows, so that an older Windows refuses
-# the program itself; and the calls of later versions looked up at run time,
-# not imported, so that Windows 10 before 1607 loads it and hears what it needs.
-foreach(field OSystem Subsystem)
-  if(NOT dump MATCHES "Major${field}Version[\t ]+10\n" OR NOT dump MATCHES "Minor${field}Version[\t ]+0\n")
-    message(SEND_ERROR "the header's ${field} version is not 10.0")
-  endif()
-endforeach()
-foreach(call GetDpiForWindow AdjustWindowRectExForDpi)
-  if(dump MATCHES "[0-9]+ +${call}\n")
-    message(SEND_ERROR "imports ${call}: Windows 10 before 1607 would not load the program")
-  endif()
-endforeach()
-# Address space randomisation (0x40) and no execution from data (0x100);
-# high-entropy randomisation (0x20) on 64 bits.
-string(REGEX MATCH "DllCharacteristics[\t ]+([0-9a-fA-F]+)" found "${dump}")
-math(EXPR characteristics "0x${CMAKE_MATCH_1}")
+# Windows 10 as the least version, so that an older Windows refuses it; the
+# later DPI calls looked up at run time, so that early Windows 10 loads it
+# and hears what it needs; ASLR and DEP (0x140), high-entropy on 64 bits.
+if(NOT dump MATCHES "MajorOSystemVersion[\t ]+10\n.*MajorSubsystemVersion[\t ]+10\n")
+  message(SEND_ERROR "the header's least Windows is not 10")
+endif()
+if(dump MATCHES "[0-9] +(GetDpiForWindow|AdjustWindowRectExForDpi)\n")
+  message(SEND_ERROR "imports ${CMAKE_MATCH_1}: Windows 10 before 1607 would not load the program")
+endif()
 set(wanted 0x140)
 if(dump MATCHES "Magic[\t ]+020b")
   set(wanted 0x160)
 endif()
-math(EXPR present "${characteristics} & ${wanted}")
-if(NOT found OR NOT present EQUAL wanted)
-  message(SEND_ERROR "DllCharacteristics ${CMAKE_MATCH_1} lack some of ${wanted} (ASLR, DEP, high-entropy ASLR)")
+string(REGEX MATCH "DllCharacteristics[\t ]+([0-9a-fA-F]+)" found "${dump}")
+math(EXPR present "0x0${CMAKE_MATCH_1} & ${wanted}")
+if(NOT present EQUAL wanted)
+  message(SEND_ERROR "DllCharacteristics lack some of ${wanted} (ASLR, DEP, high-entropy ASLR)")
 endif()
 file(SIZE ${EXE} bytes)
 message(STATUS "${EXE}: ${bytes} bytes, imports ${imported}")

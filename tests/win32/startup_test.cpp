@@ -2,7 +2,6 @@
 // stood in: the player is told what is needed, and no window opens.
 #include "win32_support.h"
 #include "window/win32/startup.h"
-#include "window/win32/waitable_clock.h"
 #include "window/win32/windows_support.h"
 
 namespace wt {
@@ -13,44 +12,28 @@ int timersMade = 0;
 
 bool recent() { return true; }
 bool tooOld() { return false; }
-HANDLE noTimer() {
-    ++timersMade;
-    return nullptr;
-}
-HANDLE realTimer() {
-    ++timersMade;
-    return zv::makeHighResolutionTimer();
-}
+HANDLE noTimer() { return ++timersMade, nullptr; }
+HANDLE realTimer() { return ++timersMade, zv::makeHighResolutionTimer(); }
 void record(const wchar_t* why) { told = why; }
+BOOL CALLBACK count(HWND, LPARAM windows) { return ++*reinterpret_cast<int*>(windows), TRUE; }
 
-int windowsOfThisThread() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(), [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
-        LPARAM(&count));
-    return count;
-}
-
+// Before 1607 the version alone refuses; on 1607 to 1709 the timer is missing.
 TEST(Startup, SaysWhatWindowsIsNeededAndOpensNoWindowWhereAPartIsMissing) {
-    struct Case {
-        const char* missing;
-        zv::StartupNeeds needs;
-        int timersAsked;
-    };
-    // Before 1607 the version alone refuses; on 1607 to 1709 the timer is missing.
-    for (const Case& c : {Case{"the version", {tooOld, realTimer, record}, 0},
-                          Case{"the high-resolution timer", {recent, noTimer, record}, 1}}) {
-        SCOPED_TRACE(c.missing);
+    for (const auto& [needs, timersAsked] : {std::pair{zv::StartupNeeds{tooOld, realTimer, record}, 0},
+                                             std::pair{zv::StartupNeeds{recent, noTimer, record}, 1}}) {
         told.clear();
         timersMade = 0;
-        EXPECT_EQ(zv::playGame(SW_SHOWNORMAL, c.needs), 1);
+        EXPECT_EQ(zv::playGame(SW_SHOWNORMAL, needs), 1);
         EXPECT_EQ(told, zv::windowsNeeded);
-        EXPECT_EQ(timersMade, c.timersAsked);
-        EXPECT_EQ(windowsOfThisThread(), 0);
+        EXPECT_EQ(timersMade, timersAsked);
+        int windows = 0;
+        EnumThreadWindows(GetCurrentThreadId(), count, LPARAM(&windows));
+        EXPECT_EQ(windows, 0);
     }
 }
 
-// Wine says it is Windows 10 of a later build than 1803, and has the calls.
+// The checks' Wine says Windows 10 of a later build than 1803, whatever the
+// program's manifest.
 TEST(Startup, FindsWhatItNeedsOnARecentWindows) {
     EXPECT_TRUE(zv::windowsIsRecentEnough());
     const HANDLE timer = zv::makeHighResolutionTimer();
