@@ -19,10 +19,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 # checks keep it in the build folder (ZORVANE_WINE, set by
 # scripts/lib/check.sh); the cross builds' own tests in the user's cache.
 # The menu builder stays off: it would write menu entries and icons for
-# everything installed.
+# everything installed. Wine is quiet unless WINEDEBUG asks for a trace.
 wine_dir=${ZORVANE_WINE:-${XDG_CACHE_HOME:-$HOME/.cache}/zorvane/wine}
 wine_home=$wine_dir/home
-export WINEPREFIX=$wine_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+export WINEPREFIX=$wine_dir/prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 
 # Whether this kernel runs a 32-bit x86 program: a tiny one is assembled,
 # linked and started (binutils comes with every compiler).
@@ -77,18 +77,30 @@ wine32_install() {
 }
 
 # Makes the prefix if there is none yet (wineboot: seconds, far more on a
-# cold machine), once even when several checks ask at the same time.
+# cold machine), once even when several checks ask at the same time. The
+# game needs Windows 10 and refuses to start on less, but Debian 12's Wine
+# makes a new prefix Windows 7: the prefix is set to Windows 10 once, a
+# prefix made before that too (the file windows10 beside it says it is).
 wine_prefix() {
   mkdir -p "$wine_dir" "$wine_home"
   (
     flock 9
-    [ -f "$WINEPREFIX/system.reg" ] && exit 0
-    echo "Setting up the Wine prefix $WINEPREFIX..." >&2
-    if ! HOME=$wine_home timeout "$start_budget" /usr/lib/wine/wine64 wineboot -i </dev/null >"$wine_dir/wineboot.log" 2>&1 ||
-      ! timeout "$start_budget" wineserver -w; then
+    [ -f "$WINEPREFIX/system.reg" ] && [ -f "$wine_dir/windows10" ] && exit 0
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Setting up the Wine prefix $WINEPREFIX..." >&2
+      if ! HOME=$wine_home timeout "$start_budget" /usr/lib/wine/wine64 wineboot -i </dev/null >"$wine_dir/wineboot.log" 2>&1 ||
+        ! timeout "$start_budget" wineserver -w; then
+        cat "$wine_dir/wineboot.log" >&2
+        echo "gave up after $start_budget s waiting for wineboot to set up $WINEPREFIX" >&2
+        exit 1
+      fi
+    fi
+    if ! HOME=$wine_home timeout "$start_budget" /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine' /v Version /d win10 /f \
+      </dev/null >>"$wine_dir/wineboot.log" 2>&1; then
       cat "$wine_dir/wineboot.log" >&2
-      echo "gave up after $start_budget s waiting for wineboot to set up $WINEPREFIX" >&2
+      echo "could not set $WINEPREFIX to Windows 10" >&2
       exit 1
     fi
+    touch "$wine_dir/windows10"
   ) 9>"$wine_dir/lock"
 }

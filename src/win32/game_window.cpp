@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "midend/button_look.h"
+#include "win32/windows_support.h"
 
 namespace zv {
 namespace {
@@ -71,7 +72,7 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     gameover_ = makeButton(hwnd_, buttonLook(Button::GameOver).caption);
     SetWindowPos(gameover_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The first board stands, title included, before the window is ever shown.
-    screen_.start(GetDpiForWindow(hwnd_) / 96.0, alarm_->now());
+    screen_.start(dpiForWindow(hwnd_) / 96.0, alarm_->now());
 }
 
 GameWindow::~GameWindow() {
@@ -142,7 +143,7 @@ bool GameWindow::layOut(const Box&, int width, int height) {
     GetClientRect(hwnd_, &got);
     if (got.right == width && got.bottom == height) return true;
     RECT outer{0, 0, width, height};
-    AdjustWindowRectExForDpi(&outer, windowStyle, TRUE, 0, UINT(std::lround(screen_.geometry().ratio() * 96)));
+    adjustWindowRectForDpi(&outer, windowStyle, TRUE, UINT(std::lround(screen_.geometry().ratio() * 96)));
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A narrow window wraps its menu bar onto a second line; grow by what is missing.

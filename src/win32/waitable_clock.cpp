@@ -9,8 +9,9 @@
 
 namespace zv {
 
-WaitableClock::WaitableClock()
-    : timer_(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS)) {}
+HANDLE makeHighResolutionTimer() {
+    return CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+}
 
 Alarm::Time WaitableClock::now() const {
     static const LONGLONG frequency = [] {

@@ -10,9 +10,15 @@ namespace zv {
 // waits on beside the window's messages, so the program wakes only when the
 // screen asked to be woken, and not at all while the game stands still. The
 // time is the performance counter's.
+// A timer that wakes to within a fraction of a millisecond (Windows 10
+// version 1803 on); null where Windows has none.
+HANDLE makeHighResolutionTimer();
+
 class WaitableClock final : public Alarm {
 public:
-    WaitableClock();
+    // Takes over the timer; the game's start checks that there is one
+    // (startup.h), as a Windows older than 1803 makes none.
+    explicit WaitableClock(HANDLE timer = makeHighResolutionTimer()) : timer_(timer) {}
     ~WaitableClock() override { CloseHandle(timer_); }
     WaitableClock(const WaitableClock&) = delete;
     WaitableClock& operator=(const WaitableClock&) = delete;

@@ -25,6 +25,15 @@ endif()
 if(NOT dump MATCHES "Subsystem[\t ]+00000002")
   message(SEND_ERROR "not a GUI program: a console window would open with it")
 endif()
+# Windows 10 as the least version, so that an older Windows refuses it; the
+# later DPI calls looked up at run time, so that early Windows 10 loads it
+# and hears what it needs.
+if(NOT dump MATCHES "MajorOSystemVersion[\t ]+10\n.*MajorSubsystemVersion[\t ]+10\n")
+  message(SEND_ERROR "the header's least Windows is not 10")
+endif()
+if(dump MATCHES "[0-9] +(GetDpiForWindow|AdjustWindowRectExForDpi)\n")
+  message(SEND_ERROR "imports ${CMAKE_MATCH_1}: Windows 10 before 1607 would not load the program")
+endif()
 # Windows loads it at a random address (from the whole 64-bit range on x64)
 # and runs no code from its data pages.
 set(protections DYNAMIC_BASE NX_COMPAT)
