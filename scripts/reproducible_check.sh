@@ -53,6 +53,7 @@ same build-web/site "$repro/web/site" "${site[@]}"
 # The game alone (all that cpack builds first, without the tests), packed from both trees.
 configure=(-DBUILD_TESTING=OFF -DZORVANE_BENCHMARKS=OFF -DZORVANE_CHECKS=OFF)
 rebuild native
+mkdir -p "$repro/deb"
 for tree in build "$repro/native"; do
   out=$repro/deb/$(basename "$tree")
   rm -rf "$out"
