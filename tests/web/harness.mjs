@@ -43,8 +43,12 @@ export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../..
 
 // A test may change what the server does as it goes: serve another folder
 // (dir, a deployment), answer some paths with a 500 (failing), drop every
-// connection (offline), and send a Last-Modified so many seconds old with
-// no Cache-Control, which browsers cache by heuristics (ages, by path).
+// connection (offline), send a Last-Modified so many seconds old with no
+// Cache-Control, which browsers cache by heuristics (ages, by path), send
+// some paths elsewhere (redirects: path to [address, status]), and give
+// validators that never change between builds (fixedValidators: an ETag of
+// the size alone and one old date, as over files of a fixed modification
+// time), answering a request that has them with a 304.
 export function serve(dir = root) {
   const server = http.createServer((request, response) => {
     if (server.offline) {
@@ -57,16 +61,28 @@ export function serve(dir = root) {
       response.writeHead(500).end();
       return;
     }
+    if (server.redirects[name]) {
+      const [to, status] = server.redirects[name];
+      response.writeHead(status, { Location: to }).end();
+      return;
+    }
     if (!file.startsWith(server.dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404).end();
       return;
     }
     const headers = { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' };
     if (name in server.ages) headers['Last-Modified'] = new Date(Date.now() - server.ages[name] * 1000).toUTCString();
+    if (server.fixedValidators) {
+      Object.assign(headers, { ETag: `"${fs.statSync(file).size.toString(16)}-0"`, 'Last-Modified': new Date(315532800000).toUTCString() });
+      if (request.headers['if-none-match'] === headers.ETag) {
+        response.writeHead(304, headers).end();
+        return;
+      }
+    }
     response.writeHead(200, headers);
     fs.createReadStream(file).pipe(response);
   });
-  Object.assign(server, { dir, failing: new Set(), offline: false, ages: {} });
+  Object.assign(server, { dir, failing: new Set(), offline: false, ages: {}, redirects: {}, fixedValidators: false });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 

@@ -304,7 +304,7 @@ test('a second copy of the module, not yet started, answers every call as for no
     const keys = [key('F1'), key('ArrowUp'), key('Tab')];
     // Quit among them: nothing to end.
     for (const [name, ...args] of [['zv_click', 5, 1], ['zv_menu_mouse', 5, 1, 0, 0, -1], ['zv_menu_mouse', 5, 1, 3, 0, 0],
-      ['zv_menu_mouse', 5, 1, 4, 2, -1], ['zv_key_up', 0], ['zv_touch', 5, 0, 1, 1], ['zv_take_dirty']]) call(name, ...args);
+      ['zv_menu_mouse', 5, 1, 4, 2, -1], ['zv_key_up', 0], ['zv_touch', 5, 0, 1, 1], ['zv_hidden', 5], ['zv_take_dirty']]) call(name, ...args);
     // The view word by word, named by the module's layout.
     const v = call('zv_view') >> 2;
     const { view } = JSON.parse(mod.UTF8ToString(call('zv_layout')));
@@ -387,6 +387,66 @@ test('a finger steers: a swipe turns the snake before it lifts, a tap pauses; th
   assert.equal(s.interval, 250);
   assert.equal(s.pauseHidden, true);
   assert.equal(await page.$eval('#board', (b) => getComputedStyle(b).touchAction), 'none');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+// One touch drawn as an L before the snake moves (heading right: up, then
+// left) would turn it into its own neck: it turns twice, a cell apart, and lives.
+test('an L-shaped swipe within one tick turns twice and the snake lives', async () => {
+  const page = await open(browser, server);
+  const cdp = await page.createCDPSession();
+  await cdp.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 1 });
+  const ticked = async (more) => {
+    const total = await page.evaluate(() => window.zorvane.ticks().total);
+    await page.waitForFunction((until) => window.zorvane.ticks().total >= until, {}, total + more);
+  };
+  await page.keyboard.press('F6');  // Very Slow: both turns well within one tick
+  await page.keyboard.press('ArrowRight');
+  await ticked(1);
+  const from = find(await cells(page), paint.head)[0];
+  const at = [200, 200];
+  await finger(page, cdp, 'touchStart', at);
+  await finger(page, cdp, 'touchMove', [at[0], at[1] - 20]);
+  await finger(page, cdp, 'touchMove', [at[0] - 20, at[1] - 20]);
+  await finger(page, cdp, 'touchEnd', [at[0] - 20, at[1] - 20]);
+  await ticked(2);
+  assert.equal((await state(page)).gameoverHidden, true, 'no crash into the neck');
+  assert.deepEqual(find(await cells(page), paint.head)[0], [from[0] - 1, from[1] - 1], 'up one, then left');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+// A page out of sight holds a running game as P would; back in sight it
+// shows held, and a key, a swipe or the Pause button resumes it.
+const hide = (page, hidden) => page.evaluate((hidden) => {
+  Object.defineProperty(document, 'visibilityState', { value: hidden ? 'hidden' : 'visible', configurable: true });
+  Object.defineProperty(document, 'hidden', { value: hidden, configurable: true });
+  document.dispatchEvent(new Event('visibilitychange'));
+}, hidden);
+test('a hidden page holds a running game as P would, and any key, a swipe or Pause resumes it', async () => {
+  const page = await open(browser, server);
+  const cdp = await page.createCDPSession();
+  await cdp.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 1 });
+  await hide(page, true);
+  await hide(page, false);
+  assert.equal((await state(page)).pauseHidden, true, 'a game not yet started is left alone');
+  await page.keyboard.press('F6');
+  for (const resume of ['key', 'swipe', 'pause']) {
+    if (resume === 'key') await page.keyboard.press('ArrowUp');
+    await hide(page, true);
+    await hide(page, false);
+    const s = await state(page);
+    assert.deepEqual([s.interval, s.pauseHidden], [0, false], `held before the ${resume}`);
+    if (resume === 'key') await page.keyboard.press('KeyX');
+    if (resume === 'swipe') {
+      await finger(page, cdp, 'touchStart', [200, 200]);
+      await finger(page, cdp, 'touchMove', [200, 170]);
+      await finger(page, cdp, 'touchEnd', [200, 170]);
+    }
+    if (resume === 'pause') await page.click('#pause');
+    assert.equal((await state(page)).interval, 1000, `resumed by the ${resume}`);
+  }
   assert.deepEqual(page.errors, []);
   await page.close();
 });

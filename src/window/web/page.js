@@ -1,23 +1,68 @@
 // The page around the game's module: it forwards events with their time stamps
 // and draws what the module's view says. Every rule of the game is the module's.
 
-// Once loaded, the page plays offline; the browser asks the server for a new worker at every load.
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
-
 // The build this page is of (page.js?build=...): the module asks for its
 // .wasm as the same build's, so that the worker hands out no other.
 const build = new URL(import.meta.url).searchParams.get('build');
 const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeURIComponent(build)}` : '');
 const address = new URLSearchParams(location.search);
 const $ = (id) => document.getElementById(id);
+// The build this script is of, written in as the site is made.
+const stamp = '@BUILD@';
+
+// Once loaded, the page plays offline. The worker is registered under the
+// host's newest build, asked of the host past every cache: a host whose
+// validators stay the same from one build to the next (files of one fixed
+// date, as reproducible builds give) would answer the browser's own check
+// for a new worker with "not modified" for ever.
+if ('serviceWorker' in navigator) {
+  (async () => {
+    const worker = await (await fetch('sw.js', { cache: 'no-store' })).text();
+    const newest = worker.match(/const BUILD = '(\w+)'/)?.[1];
+    // Offline (nothing to read) the worker in charge stays.
+    if (newest) await navigator.serviceWorker.register(`sw.js?build=${newest}`, { updateViaCache: 'none' });
+  })().catch(() => {});
+}
+
+// The module's files as this page's build has them, checked by their hashes
+// before anything runs: with no worker in charge yet (a first visit, a hard
+// reload), a host half way through an upload may hand out another build's
+// script or .wasm beside this page, and the browser's cache may hold an
+// older one. Where the browser cannot hash (a page not served over https),
+// the files are taken as they come.
+async function moduleOfThisBuild() {
+  if (build && stamp !== build) throw new Error(`page.js is of build ${stamp}, the page of ${build}`);
+  const sums = Object.fromEntries(document.querySelector('meta[name="zorvane-files"]')?.content.match(/\S+ \S+/g)
+    ?.map((pair) => pair.split(' ')) ?? []);
+  const files = ['zorvane.js', 'zorvane.wasm'];
+  const fetched = (cache) => Promise.all(files.map(async (file) => {
+    const response = await fetch(locateFile(file, ''), { cache });
+    if (!response.ok) throw new Error(`${file}: ${response.status}`);
+    return response.arrayBuffer();
+  }));
+  const hex = async (bytes) => [...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))]
+    .map((byte) => byte.toString(16).padStart(2, '0')).join('');
+  const wrong = async (got) => {
+    if (!globalThis.crypto?.subtle || !sums['zorvane.wasm']) return [];
+    const sumsGot = await Promise.all(got.map(hex));
+    return files.filter((file, i) => sumsGot[i] !== sums[file]);
+  };
+  let got = await fetched('default');
+  const first = await wrong(got);
+  // Asked anew past the browser's cache, which then holds the right ones for a retry.
+  if (first.length) got = await fetched('reload');
+  const still = [...new Set([...first.filter((file) => file === 'zorvane.js'), ...(await wrong(got))])];
+  if (still.length) throw new Error(`${still.join(' and ')} of another build than the page`);
+  return got[1];
+}
 
 // Without its module there is no game: the page says so and offers to try again.
 function failed(error) {
   console.error(`Zorvane could not be loaded: ${error}`);
   $('failed').hidden = false;
-  $('retry').addEventListener('click', () => location.reload());
 }
-const loading = typeof createZorvane === 'function' ? createZorvane({ locateFile })
+const loading = typeof createZorvane === 'function'
+  ? moduleOfThisBuild().then((wasmBinary) => createZorvane({ locateFile, wasmBinary }))
   : Promise.reject(new Error('zorvane.js did not load'));
 
 loading.then((mod) => {
@@ -234,6 +279,12 @@ loading.then((mod) => {
       send('zv_touch', event, phase, event.clientX - box.left, event.clientY - box.top);
     });
   }
+
+  // Out of sight (another app, another tab) the browser slows or freezes the
+  // clock: a running game holds as P would, and shows held when it comes back.
+  document.addEventListener('visibilitychange', () => {
+    if (!ended && document.visibilityState === 'hidden') send('zv_hidden', null);
+  });
 
   // A new ratio (a zoom, another screen) repaints the board in its pixels;
   // browsers tell it by a media query's change, some only by a resize.
