@@ -283,13 +283,18 @@ test('at device-pixel ratio 2 the canvas has device pixels and the cells\' pitch
   // Emulation changes the ratio without the resize a real browser sends with it.
   await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 1.5 });
   await page.evaluate(() => window.dispatchEvent(new Event('resize')));
-  await page.waitForFunction(() => document.getElementById('board').width === window.zorvane.view().width &&
+  await page.waitForFunction(() => document.getElementById('board').width >= window.zorvane.view().width &&
     window.zorvane.view().width !== 936);
   const moved = await page.$eval('#board', (b) => ({ width: b.width, css: b.getBoundingClientRect().width,
     top: b.getBoundingClientRect().top }));
   assert.ok(Math.abs(moved.css * 1.5 - moved.width) < 1, `${moved.css} css pixels for ${moved.width}`);
   assert.ok(Math.abs(moved.top * 1.5 - Math.round(moved.top * 1.5)) < 0.01, `board at ${moved.top}`);
   checkBoard(await cells(page));
+  // A ratio that changes with no resize at all, as emulation changes it with not even the media
+  // query's change: the next frame notices it.
+  await page.setViewport({ width: 468, height: 487, deviceScaleFactor: 2 });
+  await page.keyboard.press('KeyX');
+  await page.waitForFunction(() => document.getElementById('board').width === 936, { timeout: 5000 });
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -399,7 +404,7 @@ test('an L-shaped swipe within one tick turns twice and the snake lives', async 
   await cdp.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 1 });
   const ticked = async (more) => {
     const total = await page.evaluate(() => window.zorvane.ticks().total);
-    await page.waitForFunction((until) => window.zorvane.ticks().total >= until, {}, total + more);
+    await page.waitForFunction((until) => window.zorvane.ticks().total >= until || window.zorvane.view().gameoverShown, {}, total + more);
   };
   await page.keyboard.press('F6');  // Very Slow: both turns well within one tick
   await page.keyboard.press('ArrowRight');
@@ -489,17 +494,18 @@ async function assertShowsPicture(page, label) {
         if (under(x, y)) continue;
         compared++;
         const i = (y * width + x) * 4;
-        if (seen[i] !== module[i] || seen[i + 1] !== module[i + 1] || seen[i + 2] !== module[i + 2]) {
+        const j = (y * image.width + x) * 4;  // the picture in the padded canvas's top left
+        if (seen[j] !== module[i] || seen[j + 1] !== module[i + 1] || seen[j + 2] !== module[i + 2]) {
           differ++;
-          first ??= { x, y, seen: [...seen.slice(i, i + 3)], module: [...module.slice(i, i + 3)] };
+          first ??= { x, y, seen: [...seen.slice(j, j + 3)], module: [...module.slice(i, i + 3)] };
         }
       }
     }
-    return { size: [image.width, image.height], picture: [width, height], compared, differ, first,
+    return { size: [image.width, image.height], picture: [board.width, board.height], compared, differ, first,
       colours: new Set([...Array(width * height).keys()].map((p) => module[p * 4] * 65536 + module[p * 4 + 1] * 256 + module[p * 4 + 2])).size };
   }, shot);
-  assert.deepEqual(compared.size, compared.picture, `at ${label}: the shot is the picture's size`);
-  assert.ok(compared.compared > compared.picture[0] * compared.picture[1] * 0.9, `at ${label}: ${compared.compared} compared`);
+  assert.deepEqual(compared.size, compared.picture, `at ${label}: the shot is the canvas's size`);
+  assert.ok(compared.compared > compared.picture[0] * compared.picture[1] * 0.85, `at ${label}: ${compared.compared} compared`);
   assert.ok(compared.colours > 8, `at ${label}: a board with a disc's edge, ${compared.colours} colours`);
   assert.equal(compared.differ, 0, `at ${label}: first difference ${JSON.stringify(compared.first)}`);
 }
@@ -522,7 +528,7 @@ test('the canvas shows the module\'s picture pixel for pixel at ratios 1, 1.5 an
 
 
 test('on phones and a tablet the whole window fits at the device\'s width, in its pixels, and plays by finger', async () => {
-  for (const [width, height, ratio] of [[390, 844, 3], [360, 800, 2], [844, 390, 3], [820, 1180, 2]]) {
+  for (const [width, height, ratio] of [[390, 844, 3], [360, 800, 2], [844, 390, 3], [820, 1180, 2], [412, 915, 2.625], [393, 873, 2.75]]) {
     const label = `${width}x${height} at ${ratio}`;
     const viewport = { width, height, deviceScaleFactor: ratio, isMobile: true, hasTouch: true };
     const page = await open(browser, server, { seed: 3, viewport });

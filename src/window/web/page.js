@@ -102,6 +102,8 @@ loading.then((mod) => {
   function frame() {
     framePending = false;
     if (ended) return;
+    // A ratio some browsers change without telling (neither a resize nor the media query's change).
+    if ((window.devicePixelRatio || 1) !== ratio) ratioChanged();
     // A slow phone's frames hold its timers up past the ticks' catch-up: ticks due by now run first.
     if (wakeTimer && call('zv_next_due') <= performance.now()) wake();
     call('zv_take_dirty');
@@ -141,12 +143,28 @@ loading.then((mod) => {
   // The canvas in device pixels, centred, on whole device pixels below the
   // menu bar; the board's own ratio may be nearer 1 than the screen's. On a
   // small screen the bar and the buttons shrink with the board.
+  // The fewest device pixels from n up that layout keeps as they are at
+  // `drawn` device pixels to a CSS pixel: at a ratio such as 2.625 only
+  // every 21st count of pixels is a whole number of 64ths of a CSS pixel.
+  function onGrid(n, drawn) {
+    let k = n;
+    while (k < n + 64 && Math.abs((k * 64) / drawn - Math.round((k * 64) / drawn)) > 1e-6) k++;
+    return k;
+  }
+  const drawnRatio = () => call('zv_ratio') / call('zv_fit');  // device pixels to a CSS pixel
+  // The canvas padded to such a count, the picture at its top left, so that
+  // each of the picture's pixels is one of the screen's, at every ratio.
   function layOut(v) {
     fit = call('zv_fit');
-    const drawn = call('zv_ratio') / fit;  // device pixels to a CSS pixel
+    const drawn = drawnRatio();
+    const [width, height] = [onGrid(v.width, drawn), onGrid(v.height, drawn)];
     // Only a new size: setting it clears the canvas and makes it anew.
-    if (board.width !== v.width || board.height !== v.height) Object.assign(board, { width: v.width, height: v.height });
-    Object.assign(board.style, { width: `${v.width / drawn}px`, height: `${v.height / drawn}px` });
+    if (board.width !== width || board.height !== height) {
+      Object.assign(board, { width, height });
+      context.fillStyle = getComputedStyle(document.body).backgroundColor;
+      context.fillRect(0, 0, width, height);
+    }
+    Object.assign(board.style, { width: `${width / drawn}px`, height: `${height / drawn}px` });
     windowEl.style.setProperty('--fit', fit);
     menubar.style.height = snap(layout.bar * fit);
     windowEl.style.width = board.style.width;
@@ -291,11 +309,28 @@ loading.then((mod) => {
   function ratioChanged(first = false) {
     const now = window.devicePixelRatio || 1;
     if (ended || (now === ratio && !first)) return;
-    if (now !== ratio && call('zv_set_ratio', (ratio = now))) sync();
+    if (now !== ratio && (call('zv_set_ratio', (ratio = now)) | fitRoom())) sync();
     window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => ratioChanged(), { once: true });
   }
   // A phone turned round, a window resized: the whole window fits the room it has.
-  const fitRoom = () => !ended && call('zv_room', window.innerWidth, window.innerHeight, layout.bar);
+  // The padding may take the window a fraction of a pixel past the room: the
+  // board is then fitted into that much less.
+  function fitRoom() {
+    if (ended) return false;
+    let changed = false;
+    let [width, height] = [window.innerWidth, window.innerHeight];
+    for (let tries = 0; tries < 3; tries++) {
+      changed = call('zv_room', width, height, layout.bar) || changed;
+      const { width: w, height: h } = view();
+      const drawn = drawnRatio();
+      const over = [onGrid(w, drawn) / drawn - window.innerWidth,
+        onGrid(h, drawn) / drawn + layout.bar * call('zv_fit') - window.innerHeight];
+      if (call('zv_fit') >= 1 || (over[0] <= 0 && over[1] <= 0)) break;
+      width -= Math.max(0, over[0]);
+      height -= Math.max(0, over[1]);
+    }
+    return changed;
+  }
   window.addEventListener('resize', () => {
     if (fitRoom()) sync();
     centre();
@@ -316,6 +351,6 @@ loading.then((mod) => {
     cellBox: (column, row) => boxAt(call('zv_cell_box', column, row) >> 2),
     scheduled: () => wakeTimer !== 0,
     ticks: () => ({ ...ticks, dropped: call('zv_dropped_ticks') }),
-    picture: () => mod.HEAPU8.slice(call('zv_pixels'), call('zv_pixels') + board.width * board.height * 4),
+    picture: () => mod.HEAPU8.slice(call('zv_pixels'), call('zv_pixels') + view().width * view().height * 4),
   };
 }, failed);
