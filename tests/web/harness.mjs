@@ -11,7 +11,10 @@ import { fileURLToPath } from 'node:url';
 // puppeteer-core where the checks install it, in the build folder
 // (scripts/lib/web_node.sh), not beside the tests.
 const modules = process.env.ZORVANE_NODE_MODULES ?? fileURLToPath(new URL('../../build/checks/web-node/', import.meta.url));
-export const puppeteer = createRequire(path.join(modules, 'package.json'))('puppeteer-core');
+const modulesRequire = createRequire(path.join(modules, 'package.json'));
+export const puppeteer = modulesRequire('puppeteer-core');
+// axe-core's script, to run in a page.
+export const axePath = modulesRequire.resolve('axe-core/axe.min.js');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
   '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };

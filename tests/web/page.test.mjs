@@ -3,7 +3,7 @@
 // below it; here only what this page does with them.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { serve, launch, close, open, state, cells, find, paint } from './harness.mjs';
+import { serve, launch, close, open, state, cells, find, paint, axePath } from './harness.mjs';
 
 let server;
 let browser;
@@ -19,7 +19,7 @@ const focused = (page) => page.evaluate(() => document.activeElement?.id || docu
 async function menuItem(page, title, caption) {
   await page.evaluate((title) => {
     const t = [...document.querySelectorAll('.title')].find((b) => b.textContent === title);
-    t.dispatchEvent(new MouseEvent('mousedown', { bubbles: true }));
+    t.dispatchEvent(new PointerEvent('pointerdown', { bubbles: true }));
   }, title);
   if (caption === undefined) return;
   const items = await page.$$('.menu:not([hidden]) .item');
@@ -560,4 +560,29 @@ test('on phones and a tablet the whole window fits at the device\'s width, in it
     assert.deepEqual(page.errors, []);
     await page.close();
   }
+});
+
+// On an upright phone: the bar's titles and the items a finger's size, their
+// text legible, a menu opened by the touch itself, and axe-core finding
+// nothing to fault (landmarks, a heading, contrast), menus closed and open.
+test('on a touch screen the menus are a finger\'s size and open on the touch; axe finds no violation', async () => {
+  const viewport = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+  const page = await open(browser, server, { viewport });
+  await page.addScriptTag({ path: axePath });
+  const violations = () => page.evaluate(async () => (await window.axe.run(document, { resultTypes: ['violations'] }))
+    .violations.map((v) => `${v.id} (${v.nodes.length})`));
+  assert.deepEqual(await violations(), [], 'menus closed');
+  const speed = await page.$$eval('.title', (titles) => {
+    const r = titles.find((t) => t.textContent === 'Speed').getBoundingClientRect();
+    return [r.x + r.width / 2, r.y + r.height / 2];
+  });
+  await page.touchscreen.tap(...speed);
+  const sizes = await page.evaluate(() => [...document.querySelectorAll('.title, .menu:not([hidden]) .item')].map((e) => ({
+    text: e.textContent, height: e.getBoundingClientRect().height, font: parseFloat(getComputedStyle(e).fontSize),
+    lit: e.classList.contains('active') ? getComputedStyle(e).backgroundColor : '' })));
+  assert.equal(sizes.filter((e) => e.text.startsWith('Insane')).length, 1, 'the tap opened Speed');
+  for (const { text, height, font } of sizes) assert.ok(height >= 44 && font >= 12, `${text}: ${height} high, ${font} px`);
+  assert.deepEqual(await violations(), [], 'Speed open');
+  assert.deepEqual(page.errors, []);
+  await page.close();
 });

@@ -134,10 +134,10 @@ loading.then((mod) => {
   // A CSS length on whole device pixels that layout keeps as it is (it counts
   // in 64ths of a pixel): a canvas between two device pixels would be smoothed.
   // Rounded down where the window is fitted to the screen, so that it stays on it.
-  function snap(css) {
+  function snap(css, down = fit < 1) {
     const fits = (n) => Math.abs((n * 64) / ratio - Math.round((n * 64) / ratio)) < 1e-6;
-    let k = fit < 1 ? Math.floor(css * ratio + 1e-6) : Math.ceil(css * ratio - 1e-6);
-    while (!fits(k) && k > 0 && k < css * ratio + 64) k += fit < 1 ? -1 : 1;
+    let k = down ? Math.floor(css * ratio + 1e-6) : Math.ceil(css * ratio - 1e-6);
+    while (!fits(k) && k > 0 && k < css * ratio + 64) k += down ? -1 : 1;
     return `${k / ratio}px`;
   }
   // The canvas in device pixels, centred, on whole device pixels below the
@@ -166,10 +166,13 @@ loading.then((mod) => {
     }
     Object.assign(board.style, { width: `${width / drawn}px`, height: `${height / drawn}px` });
     windowEl.style.setProperty('--fit', fit);
-    menubar.style.height = snap(layout.bar * fit);
+    placeBar();
     windowEl.style.width = board.style.width;
     centre();
   }
+  // An upright phone has room to spare below the board: there the bar is a finger's height.
+  const roomy = window.matchMedia('(pointer: coarse) and (orientation: portrait)');
+  const placeBar = () => (menubar.style.height = roomy.matches ? snap(44, false) : snap(layout.bar * fit));
   const centre = () => (windowEl.style.marginLeft = snap(Math.max(0, (window.innerWidth - parseFloat(board.style.width)) / 2)));
 
   // Brings the page in line with the game after every call into it (a wake-up's ticks, or an event).
@@ -247,15 +250,17 @@ loading.then((mod) => {
       return item;
     }));
     menubar.append(el('div', { className: 'slot' }, head, ...(items.length ? [menu] : [])));
-    head.addEventListener('mousedown', mouse(Mouse.press, t));
+    // On the press itself, for a finger too: a browser may hold back a tap's
+    // click (a second after a swipe), never its pointer-down.
+    head.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), Mouse.press, t));
     head.addEventListener('mouseenter', mouse(Mouse.enter, t));
     head.addEventListener('click', mouse(Mouse.click, t));
     return { head, items: [...menu.children], menu };
   });
   // A press on the bar leaves the keys where they are; one anywhere else,
   // while the bar is active, closes it and presses nothing under it.
-  menubar.addEventListener('mousedown', (event) => event.preventDefault());
-  scrim.addEventListener('mousedown', mouse(Mouse.away, -1));
+  for (const part of [menubar, scrim]) part.addEventListener('mousedown', (event) => event.preventDefault());
+  scrim.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), Mouse.away, -1));
   let shownMenus = '';
   function showMenus({ menuOpen, menuItem, menuTitle }) {
     if (shownMenus === (shownMenus = `${menuOpen} ${menuItem} ${menuTitle}`)) return;
@@ -333,6 +338,7 @@ loading.then((mod) => {
   }
   window.addEventListener('resize', () => {
     if (fitRoom()) sync();
+    placeBar();
     centre();
     ratioChanged();
   });
