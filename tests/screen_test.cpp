@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "headless_screen.h"
 #include "test_game.h"
@@ -190,37 +191,23 @@ TEST_F(ScreenRules, ASwipeSteersThroughTheKeyRulesAndATapPauses) {
 
 // One touch drawn as an L before the snake moves (heading right: up, then
 // left) would turn it back into its neck: the second turn waits for the
-// tick and is made on the next cell. Keys keep their own rule.
-TEST_F(ScreenRules, ASwipesSecondTurnWithinOneTickWaitsForTheSnakeToMove) {
+// tick and is made a cell on. Out of sight a running game holds as P does.
+TEST_F(ScreenRules, ASwipesSecondTurnWithinOneTickWaitsAndAHiddenWindowPauses) {
     const double d = Swipe::deadZone;
     random->repeat(TestGame::keep, 4);
+    mid().hidden(0ms);
+    EXPECT_FALSE(screen->pause.shown) << "a game not yet started is left alone";
     mid().key(0ms, named(keys::Right), {}, Focus::Board);
     ASSERT_TRUE(screen->tick());
     const double x = screen->game().headx, y = screen->game().heady;
-    mid().touch(screen->now, Screen::Touch::Down, 50, 50);
-    mid().touch(screen->now, Screen::Touch::Move, 50, 50 - d);
-    mid().touch(screen->now, Screen::Touch::Move, 50 - d, 50 - d);
-    mid().touch(screen->now, Screen::Touch::Up, 50 - d, 50 - d);
-    EXPECT_EQ(screen->game().direction, "up");
-    ASSERT_TRUE(screen->tick());
-    EXPECT_EQ(screen->game().direction, "left") << "made once the snake has moved up";
-    ASSERT_TRUE(screen->tick());
-    EXPECT_EQ(std::pair(screen->game().headx, screen->game().heady), std::pair(x - 1, y - 1));
-    EXPECT_TRUE(screen->gameover.shown == false && mid().interval() != 0) << "alive and running";
-}
-
-// Out of sight the game holds as P holds it, and only while it runs; any
-// key then resumes it.
-TEST_F(ScreenRules, AHiddenWindowPausesAsPWouldOnlyWhileTheGameRuns) {
-    mid().hidden(0ms);
-    EXPECT_FALSE(screen->pause.shown) << "a game not yet started is left alone";
-    mid().key(0ms, named(keys::Up), {}, Focus::Board);
-    mid().hidden(0ms);
-    EXPECT_TRUE(screen->pause.shown);
-    EXPECT_EQ(mid().interval(), 0);
-    EXPECT_FALSE(screen->wakeUp);
-    mid().key(0ms, named(keys::Space), {}, Focus::Board);
-    EXPECT_NE(mid().interval(), 0);
+    for (const auto& [phase, dx, dy] : {std::tuple{Screen::Touch::Down, 0.0, 0.0}, {Screen::Touch::Move, 0.0, -d},
+                                        {Screen::Touch::Move, -d, -d}, {Screen::Touch::Up, -d, -d}})
+        mid().touch(screen->now, phase, 50 + dx, 50 + dy);
+    ASSERT_TRUE(screen->tick() && screen->tick());
+    EXPECT_EQ(std::pair(screen->game().headx, screen->game().heady), std::pair(x - 1, y - 1)) << "up, then left";
+    EXPECT_EQ(screen->game().direction, "left");
+    mid().hidden(screen->now);
+    EXPECT_TRUE(screen->pause.shown && mid().interval() == 0 && !screen->wakeUp);
 }
 
 // The bar a front end builds: each item's function key, pressed anywhere,

@@ -174,31 +174,27 @@ for (const engine of engines) {
       // An L in one touch from the held snake (heading right: up, then left): two turns a cell apart, alive.
       await d.key('F6');
       const from = await head(d);
-      await d.finger('down', at);
-      await d.finger('move', [at[0], at[1] - 20]);
-      await d.finger('move', [at[0] - 20, at[1] - 20]);
-      await d.finger('up', [at[0] - 20, at[1] - 20]);
+      for (const [phase, x, y] of [['down', 0, 0], ['move', 0, -20], ['move', -20, -20], ['up', -20, -20]]) await d.finger(phase, [at[0] + x, at[1] + y]);
       const up = await moved(d, from);
       const left = await moved(d, up);
       assert.deepEqual([up, left, (await look(d)).interval], [[from[0], from[1] - 1], [from[0] - 1, from[1] - 1], 1000]);
       await done();
     });
 
-    test('a hidden page holds the running game as P would, and a key resumes it', async () => {
+    test('a hidden page holds the running game as P would; a key or the Pause button resumes it', async () => {
       await d.open();
       await d.key('F6');
-      await d.key('ArrowUp');
-      const hide = (hidden) => d.run((hidden) => {
-        Object.defineProperty(document, 'visibilityState', { value: hidden ? 'hidden' : 'visible', configurable: true });
-        Object.defineProperty(document, 'hidden', { value: hidden, configurable: true });
-        document.dispatchEvent(new Event('visibilitychange'));
-      }, hidden);
-      await hide(true);
-      await hide(false);
-      const s = await look(d);
-      assert.deepEqual([s.interval, s.pauseHidden], [0, false]);
-      await d.key('ArrowUp');  // any key: the way it heads
-      assert.equal((await look(d)).interval, 1000);
+      for (const resume of [() => d.key('ArrowUp'), () => d.click('#pause')]) {
+        await d.key('ArrowUp');
+        await d.run(() => {
+          Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+          document.dispatchEvent(new Event('visibilitychange'));
+        });
+        const s = await look(d);
+        assert.deepEqual([s.interval, s.pauseHidden], [0, false]);
+        await resume();
+        assert.equal((await look(d)).interval, 1000);
+      }
       await done();
     });
   });

@@ -64,25 +64,17 @@ export function serve(dir = root) {
       response.writeHead(500).end();
       return;
     }
-    if (server.redirects[name]) {
-      const [to, status] = server.redirects[name];
-      response.writeHead(status, { Location: to }).end();
-      return;
-    }
+    if (server.redirects[name]) return response.writeHead(server.redirects[name][1], { Location: server.redirects[name][0] }).end();
     if (!file.startsWith(server.dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404).end();
       return;
     }
     const headers = { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' };
     if (name in server.ages) headers['Last-Modified'] = new Date(Date.now() - server.ages[name] * 1000).toUTCString();
-    if (server.fixedValidators) {
-      Object.assign(headers, { ETag: `"${fs.statSync(file).size.toString(16)}-0"`, 'Last-Modified': new Date(315532800000).toUTCString() });
-      if (request.headers['if-none-match'] === headers.ETag) {
-        response.writeHead(304, headers).end();
-        return;
-      }
-    }
-    response.writeHead(200, headers);
+    if (server.fixedValidators) Object.assign(headers, { ETag: `"${fs.statSync(file).size}"`, 'Last-Modified': new Date(0).toUTCString() });
+    const same = server.fixedValidators && request.headers['if-none-match'] === headers.ETag;
+    response.writeHead(same ? 304 : 200, headers);
+    if (same) return response.end();
     fs.createReadStream(file).pipe(response);
   });
   Object.assign(server, { dir, failing: new Set(), offline: false, ages: {}, redirects: {}, fixedValidators: false });
