@@ -133,16 +133,14 @@ loading.then((mod) => {
 
   // A CSS length on whole device pixels that layout keeps as it is (it counts
   // in 64ths of a pixel): a canvas between two device pixels would be smoothed.
-  // Rounded down where the window is fitted to the screen, so that it stays on it.
+  // Rounded down where the window is fitted to the screen, so that it stays on
+  // it, unless asked otherwise.
   function snap(css, down = fit < 1) {
     const fits = (n) => Math.abs((n * 64) / ratio - Math.round((n * 64) / ratio)) < 1e-6;
     let k = down ? Math.floor(css * ratio + 1e-6) : Math.ceil(css * ratio - 1e-6);
     while (!fits(k) && k > 0 && k < css * ratio + 64) k += down ? -1 : 1;
     return `${k / ratio}px`;
   }
-  // The canvas in device pixels, centred, on whole device pixels below the
-  // menu bar; the board's own ratio may be nearer 1 than the screen's. On a
-  // small screen the bar and the buttons shrink with the board.
   // The fewest device pixels from n up that layout keeps as they are at
   // `drawn` device pixels to a CSS pixel: at a ratio such as 2.625 only
   // every 21st count of pixels is a whole number of 64ths of a CSS pixel.
@@ -152,8 +150,11 @@ loading.then((mod) => {
     return k;
   }
   const drawnRatio = () => call('zv_ratio') / call('zv_fit');  // device pixels to a CSS pixel
-  // The canvas padded to such a count, the picture at its top left, so that
-  // each of the picture's pixels is one of the screen's, at every ratio.
+  // The canvas in device pixels, centred, on whole device pixels below the
+  // menu bar; the board's own ratio may be nearer 1 than the screen's. On a
+  // small screen the bar and the buttons shrink with the board. The canvas is
+  // padded to such a count, the picture at its top left, so that each of the
+  // picture's pixels is one of the screen's at every ratio.
   function layOut(v) {
     fit = call('zv_fit');
     const drawn = drawnRatio();
