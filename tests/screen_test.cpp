@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "headless_screen.h"
 #include "test_game.h"
@@ -196,6 +197,27 @@ TEST_F(ScreenRules, ASwipeSteersThroughTheKeyRulesAndATapPauses) {
     mid().touch(0ms, Screen::Touch::Up, 51, 49);
     EXPECT_EQ(mid().interval(), 0) << "a tap is P";
     EXPECT_TRUE(screen->pause.shown);
+}
+
+// One touch drawn as an L before the snake moves (heading right: up, then
+// left) would turn it back into its neck: the second turn waits for the
+// tick and is made a cell on. Out of sight a running game holds as P does.
+TEST_F(ScreenRules, ASwipesSecondTurnWithinOneTickWaitsAndAHiddenWindowPauses) {
+    const double d = Swipe::deadZone;
+    random->repeat(TestGame::keep, 4);
+    mid().hidden(0ms);
+    EXPECT_FALSE(screen->pause.shown) << "a game not yet started is left alone";
+    mid().key(0ms, named(keys::Right), {}, Focus::Board);
+    ASSERT_TRUE(screen->tick());
+    const double x = screen->game().headx, y = screen->game().heady;
+    for (const auto& [phase, dx, dy] : {std::tuple{Screen::Touch::Down, 0.0, 0.0}, {Screen::Touch::Move, 0.0, -d},
+                                        {Screen::Touch::Move, -d, -d}, {Screen::Touch::Up, -d, -d}})
+        mid().touch(screen->now, phase, 50 + dx, 50 + dy);
+    ASSERT_TRUE(screen->tick() && screen->tick());
+    EXPECT_EQ(std::pair(screen->game().headx, screen->game().heady), std::pair(x - 1, y - 1)) << "up, then left";
+    EXPECT_EQ(screen->game().direction, "left");
+    mid().hidden(screen->now);
+    EXPECT_TRUE(screen->pause.shown && mid().interval() == 0 && !screen->wakeUp);
 }
 
 // The bar a front end builds: each item's function key, pressed anywhere,

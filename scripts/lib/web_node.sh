@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# web_node.sh DIR: installs the browser tests' packages (puppeteer-core,
-# pinned by tests/web/package-lock.json; it downloads no browser) into DIR,
+# web_node.sh DIR: installs the browser tests' packages (puppeteer-core and
+# axe-core, pinned by tests/web/package-lock.json; no browser is downloaded) into DIR,
 # in the build folder, never beside the tests. npm's cache is kept in
 # $ZORVANE_CACHE/npm, so a second run downloads nothing; the user's own npm
 # settings (a proxy, a mirror) are read, not written.

@@ -11,6 +11,20 @@ namespace {
 
 std::size_t slot(Button button) { return button == Button::Pause ? 0 : 1; }
 
+// The arrow that heads the snake `way`, or nothing for no heading.
+std::optional<Integer> arrowOf(const std::string& way) {
+    if (way == "up") return keys::Up;
+    if (way == "down") return keys::Down;
+    if (way == "left") return keys::Left;
+    if (way == "right") return keys::Right;
+    return std::nullopt;
+}
+
+bool reverses(Integer turn, const std::string& way) {
+    return (turn == keys::Up && way == "down") || (turn == keys::Down && way == "up") ||
+           (turn == keys::Left && way == "right") || (turn == keys::Right && way == "left");
+}
+
 }  // namespace
 
 Screen::Screen(Surface& surface, std::unique_ptr<RandomSource> random)
@@ -57,7 +71,12 @@ bool Screen::refit() {
 
 int Screen::wake(Time now, Time early, int most) {
     if (ended_) return 0;
-    const auto tick = [&] { run(now, focus_, [](zorvane& z) { z.Timer1_Timer(); }); };
+    const auto tick = [&] {
+        run(now, focus_, [](zorvane& z) { z.Timer1_Timer(); });
+        movedWay_ = shell_.game().direction;
+        if (const auto turn = std::exchange(waitingTurn_, std::nullopt))
+            run(now, Focus::Board, [&](zorvane& z) { z.Form_KeyDown(*turn, 0); });
+    };
     // Ending the game stops the clock, which ends the run as well.
     const bool was = std::exchange(ticking_, true);
     const int ran = most > 0 ? clock_.runDueTicks(now, most, early, tick) : clock_.runDueTicks(now, early, tick);
@@ -78,6 +97,7 @@ bool Screen::key(Time now, const KeyInput& key, HeldModifiers held, Focus holder
 
 bool Screen::key(Time now, KeyDown down, Focus holder) {
     if (ended_) return false;
+    waitingTurn_.reset();  // a key of the player's own comes after the finger's turn
     for (std::size_t t = 0; t < menuTitles.size(); ++t)
         for (std::size_t i = 0; i < menuTitles[t].items.size(); ++i)
             if (menuTitles[t].items[i].shortcut == down.keyCode) {
@@ -103,7 +123,37 @@ void Screen::touch(Time now, Touch phase, double x, double y) {
         case Touch::Up: code = swipe_.up(x, y); break;
         case Touch::Cancel: swipe_.cancel(); return;
     }
-    if (code) key(now, KeyDown{*code, 0}, Focus::Board);
+    if (code && *code == keys::P) key(now, KeyDown{*code, 0}, Focus::Board);
+    else if (code) steer(now, *code);
+}
+
+// The key rules check a turn against the last turn, not against the way the
+// snake last moved, so one touch that turns twice before the snake moves
+// (heading right: up, then left) would steer it into its own neck. Such a
+// turn waits for the next tick and is made on the next cell, as the finger
+// drew it: dropping it would lose a turn the player saw himself make, and
+// the finger has already gone on from there. A later turn of the same
+// finger takes the waiting one's place, so turns never overtake each other.
+void Screen::steer(Time now, Integer turn) {
+    if (ended_) return;
+    if (clock_.nextDue() && *clock_.nextDue() <= now) wake(now);
+    if (!waitingTurn_ && !reverses(turn, movedWay_)) {
+        key(now, KeyDown{turn, 0}, Focus::Board);
+        return;
+    }
+    // A held game is resumed by the snake's own heading, as by any key.
+    const auto own = arrowOf(shell_.game().direction);
+    if (clock_.interval() == 0 && own) key(now, KeyDown{*own, 0}, Focus::Board);
+    waitingTurn_ = turn;
+}
+
+void Screen::hidden(Time now) {
+    if (ended_) return;
+    // Ticks due by now first: one of them may have stopped the game.
+    if (clock_.nextDue() && *clock_.nextDue() <= now) wake(now);
+    if (clock_.interval() == 0) return;
+    waitingTurn_.reset();
+    run(now, focus_, [](zorvane& z) { z.Form_KeyDown(keys::P, 0); });
 }
 
 void Screen::click(Time now, Button button) {
@@ -154,6 +204,9 @@ void Screen::apply(const ScreenUpdate& update, Time now) {
         return;
     }
     if (update.rebuild) {
+        // A new board starts afresh: nothing moved on it yet.
+        movedWay_ = shell_.game().direction;
+        waitingTurn_.reset();
         inner_ = update.inner;
         shell_.setDevicePixelRatio(ratio_ * fit());
         ++rebuilds_;

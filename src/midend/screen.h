@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "game/random_source.h"
@@ -69,9 +70,15 @@ public:
     bool key(Time now, KeyDown down, Focus holder);
     // A finger on the board, at logical pixels of the inner area: a swipe
     // steers as the arrows do and a tap is P (see Swipe). The touch takes
-    // the keys to the board.
+    // the keys to the board. A turn that would send the snake back the way
+    // it last moved waits for the next tick (see steer()).
     enum class Touch { Down, Move, Up, Cancel };
     void touch(Time now, Touch phase, double x, double y);
+    // The window went out of sight (another app, another tab, a phone's
+    // screen off): a running game holds as P holds it, since the clock
+    // cannot be kept there. A game that stands is left as it is. Back in
+    // sight, the held game shows; a key, a swipe or Pause resumes it.
+    void hidden(Time now);
     // A click on a shown button, which takes the focus with it.
     void click(Time now, Button button);
     // A menu of the bar opened, one of its items chosen (by its place), or
@@ -107,6 +114,7 @@ private:
     bool tab(bool backward, Focus holder);
     void rearm();
     void showTitle(Time now, bool atOnce);
+    void steer(Time now, Integer turn);
 
     Surface& surface_;
     Shell shell_;
@@ -123,6 +131,8 @@ private:
     std::int64_t rebuilds_ = 0;
     std::vector<std::int16_t> repainted_;
     Swipe swipe_;
+    std::string movedWay_;               // the snake's heading at its last tick
+    std::optional<Integer> waitingTurn_;  // a finger's turn held for the next tick
     std::vector<Box> boxes_;  // kept, so a tick allocates nothing
 };
 

@@ -1,23 +1,68 @@
 // The page around the game's module: it forwards events with their time stamps
 // and draws what the module's view says. Every rule of the game is the module's.
 
-// Once loaded, the page plays offline; the browser asks the server for a new worker at every load.
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
-
 // The build this page is of (page.js?build=...): the module asks for its
 // .wasm as the same build's, so that the worker hands out no other.
 const build = new URL(import.meta.url).searchParams.get('build');
 const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeURIComponent(build)}` : '');
 const address = new URLSearchParams(location.search);
 const $ = (id) => document.getElementById(id);
+// The build this script is of, written in as the site is made.
+const stamp = '@BUILD@';
+
+// Once loaded, the page plays offline. The worker is registered under the
+// host's newest build, asked of the host past every cache: a host whose
+// validators stay the same from one build to the next (files of one fixed
+// date, as reproducible builds give) would answer the browser's own check
+// for a new worker with "not modified" for ever.
+if ('serviceWorker' in navigator) {
+  (async () => {
+    const worker = await (await fetch('sw.js', { cache: 'no-store' })).text();
+    const newest = worker.match(/const BUILD = '(\w+)'/)?.[1];
+    // Offline (nothing to read) the worker in charge stays.
+    if (newest) await navigator.serviceWorker.register(`sw.js?build=${newest}`, { updateViaCache: 'none' });
+  })().catch(() => {});
+}
+
+// The module's files as this page's build has them, checked by their hashes
+// before anything runs: with no worker in charge yet (a first visit, a hard
+// reload), a host half way through an upload may hand out another build's
+// script or .wasm beside this page, and the browser's cache may hold an
+// older one. Where the browser cannot hash (a page not served over https),
+// the files are taken as they come.
+async function moduleOfThisBuild() {
+  if (build && stamp !== build) throw new Error(`page.js is of build ${stamp}, the page of ${build}`);
+  const sums = Object.fromEntries(document.querySelector('meta[name="zorvane-files"]')?.content.match(/\S+ \S+/g)
+    ?.map((pair) => pair.split(' ')) ?? []);
+  const files = ['zorvane.js', 'zorvane.wasm'];
+  const fetched = (cache) => Promise.all(files.map(async (file) => {
+    const response = await fetch(locateFile(file, ''), { cache });
+    if (!response.ok) throw new Error(`${file}: ${response.status}`);
+    return response.arrayBuffer();
+  }));
+  const hex = async (bytes) => [...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))]
+    .map((byte) => byte.toString(16).padStart(2, '0')).join('');
+  const wrong = async (got) => {
+    if (!globalThis.crypto?.subtle || !sums['zorvane.wasm']) return [];
+    const sumsGot = await Promise.all(got.map(hex));
+    return files.filter((file, i) => sumsGot[i] !== sums[file]);
+  };
+  let got = await fetched('default');
+  const first = await wrong(got);
+  // Asked anew past the browser's cache, which then holds the right ones for a retry.
+  if (first.length) got = await fetched('reload');
+  const still = [...new Set([...first.filter((file) => file === 'zorvane.js'), ...(await wrong(got))])];
+  if (still.length) throw new Error(`${still.join(' and ')} of another build than the page`);
+  return got[1];
+}
 
 // Without its module there is no game: the page says so and offers to try again.
 function failed(error) {
   console.error(`Zorvane could not be loaded: ${error}`);
   $('failed').hidden = false;
-  $('retry').addEventListener('click', () => location.reload());
 }
-const loading = typeof createZorvane === 'function' ? createZorvane({ locateFile })
+const loading = typeof createZorvane === 'function'
+  ? moduleOfThisBuild().then((wasmBinary) => createZorvane({ locateFile, wasmBinary }))
   : Promise.reject(new Error('zorvane.js did not load'));
 
 loading.then((mod) => {
@@ -57,6 +102,8 @@ loading.then((mod) => {
   function frame() {
     framePending = false;
     if (ended) return;
+    // A ratio some browsers change without telling (neither a resize nor the media query's change).
+    if ((window.devicePixelRatio || 1) !== ratio) ratioChanged();
     // A slow phone's frames hold its timers up past the ticks' catch-up: ticks due by now run first.
     if (wakeTimer && call('zv_next_due') <= performance.now()) wake();
     call('zv_take_dirty');
@@ -86,27 +133,47 @@ loading.then((mod) => {
 
   // A CSS length on whole device pixels that layout keeps as it is (it counts
   // in 64ths of a pixel): a canvas between two device pixels would be smoothed.
-  // Rounded down where the window is fitted to the screen, so that it stays on it.
-  function snap(css) {
+  // Rounded down where the window is fitted to the screen, so that it stays on
+  // it, unless asked otherwise.
+  function snap(css, down = fit < 1) {
     const fits = (n) => Math.abs((n * 64) / ratio - Math.round((n * 64) / ratio)) < 1e-6;
-    let k = fit < 1 ? Math.floor(css * ratio + 1e-6) : Math.ceil(css * ratio - 1e-6);
-    while (!fits(k) && k > 0 && k < css * ratio + 64) k += fit < 1 ? -1 : 1;
+    let k = down ? Math.floor(css * ratio + 1e-6) : Math.ceil(css * ratio - 1e-6);
+    while (!fits(k) && k > 0 && k < css * ratio + 64) k += down ? -1 : 1;
     return `${k / ratio}px`;
   }
+  // The fewest device pixels from n up that layout keeps as they are at
+  // `drawn` device pixels to a CSS pixel: at a ratio such as 2.625 only
+  // every 21st count of pixels is a whole number of 64ths of a CSS pixel.
+  function onGrid(n, drawn) {
+    let k = n;
+    while (k < n + 64 && Math.abs((k * 64) / drawn - Math.round((k * 64) / drawn)) > 1e-6) k++;
+    return k;
+  }
+  const drawnRatio = () => call('zv_ratio') / call('zv_fit');  // device pixels to a CSS pixel
   // The canvas in device pixels, centred, on whole device pixels below the
   // menu bar; the board's own ratio may be nearer 1 than the screen's. On a
-  // small screen the bar and the buttons shrink with the board.
+  // small screen the bar and the buttons shrink with the board. The canvas is
+  // padded to such a count, the picture at its top left, so that each of the
+  // picture's pixels is one of the screen's at every ratio.
   function layOut(v) {
     fit = call('zv_fit');
-    const drawn = call('zv_ratio') / fit;  // device pixels to a CSS pixel
+    const drawn = drawnRatio();
+    const [width, height] = [onGrid(v.width, drawn), onGrid(v.height, drawn)];
     // Only a new size: setting it clears the canvas and makes it anew.
-    if (board.width !== v.width || board.height !== v.height) Object.assign(board, { width: v.width, height: v.height });
-    Object.assign(board.style, { width: `${v.width / drawn}px`, height: `${v.height / drawn}px` });
+    if (board.width !== width || board.height !== height) {
+      Object.assign(board, { width, height });
+      context.fillStyle = getComputedStyle(document.body).backgroundColor;
+      context.fillRect(0, 0, width, height);
+    }
+    Object.assign(board.style, { width: `${width / drawn}px`, height: `${height / drawn}px` });
     windowEl.style.setProperty('--fit', fit);
-    menubar.style.height = snap(layout.bar * fit);
+    placeBar();
     windowEl.style.width = board.style.width;
     centre();
   }
+  // An upright phone has room to spare below the board: there the bar is a finger's height.
+  const roomy = window.matchMedia('(pointer: coarse) and (orientation: portrait)');
+  const placeBar = () => (menubar.style.height = roomy.matches ? snap(44, false) : snap(layout.bar * fit));
   const centre = () => (windowEl.style.marginLeft = snap(Math.max(0, (window.innerWidth - parseFloat(board.style.width)) / 2)));
 
   // Brings the page in line with the game after every call into it (a wake-up's ticks, or an event).
@@ -184,15 +251,17 @@ loading.then((mod) => {
       return item;
     }));
     menubar.append(el('div', { className: 'slot' }, head, ...(items.length ? [menu] : [])));
-    head.addEventListener('mousedown', mouse(Mouse.press, t));
+    // On the press itself, for a finger too: a browser may hold back a tap's
+    // click (a second after a swipe), never its pointer-down.
+    head.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), Mouse.press, t));
     head.addEventListener('mouseenter', mouse(Mouse.enter, t));
     head.addEventListener('click', mouse(Mouse.click, t));
     return { head, items: [...menu.children], menu };
   });
   // A press on the bar leaves the keys where they are; one anywhere else,
   // while the bar is active, closes it and presses nothing under it.
-  menubar.addEventListener('mousedown', (event) => event.preventDefault());
-  scrim.addEventListener('mousedown', mouse(Mouse.away, -1));
+  for (const part of [menubar, scrim]) part.addEventListener('mousedown', (event) => event.preventDefault());
+  scrim.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), Mouse.away, -1));
   let shownMenus = '';
   function showMenus({ menuOpen, menuItem, menuTitle }) {
     if (shownMenus === (shownMenus = `${menuOpen} ${menuItem} ${menuTitle}`)) return;
@@ -235,18 +304,42 @@ loading.then((mod) => {
     });
   }
 
+  // Out of sight (another app, another tab) the browser slows or freezes the
+  // clock: a running game holds as P would, and shows held when it comes back.
+  document.addEventListener('visibilitychange', () => {
+    if (!ended && document.visibilityState === 'hidden') send('zv_hidden', null);
+  });
+
   // A new ratio (a zoom, another screen) repaints the board in its pixels;
   // browsers tell it by a media query's change, some only by a resize.
   function ratioChanged(first = false) {
     const now = window.devicePixelRatio || 1;
     if (ended || (now === ratio && !first)) return;
-    if (now !== ratio && call('zv_set_ratio', (ratio = now))) sync();
+    if (now !== ratio && (call('zv_set_ratio', (ratio = now)) | fitRoom())) sync();
     window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => ratioChanged(), { once: true });
   }
   // A phone turned round, a window resized: the whole window fits the room it has.
-  const fitRoom = () => !ended && call('zv_room', window.innerWidth, window.innerHeight, layout.bar);
+  // The padding may take the window a fraction of a pixel past the room: the
+  // board is then fitted into that much less.
+  function fitRoom() {
+    if (ended) return false;
+    let changed = false;
+    let [width, height] = [window.innerWidth, window.innerHeight];
+    for (let tries = 0; tries < 3; tries++) {
+      changed = call('zv_room', width, height, layout.bar) || changed;
+      const { width: w, height: h } = view();
+      const drawn = drawnRatio();
+      const over = [onGrid(w, drawn) / drawn - window.innerWidth,
+        onGrid(h, drawn) / drawn + layout.bar * call('zv_fit') - window.innerHeight];
+      if (call('zv_fit') >= 1 || (over[0] <= 0 && over[1] <= 0)) break;
+      width -= Math.max(0, over[0]);
+      height -= Math.max(0, over[1]);
+    }
+    return changed;
+  }
   window.addEventListener('resize', () => {
     if (fitRoom()) sync();
+    placeBar();
     centre();
     ratioChanged();
   });
@@ -265,6 +358,6 @@ loading.then((mod) => {
     cellBox: (column, row) => boxAt(call('zv_cell_box', column, row) >> 2),
     scheduled: () => wakeTimer !== 0,
     ticks: () => ({ ...ticks, dropped: call('zv_dropped_ticks') }),
-    picture: () => mod.HEAPU8.slice(call('zv_pixels'), call('zv_pixels') + board.width * board.height * 4),
+    picture: () => mod.HEAPU8.slice(call('zv_pixels'), call('zv_pixels') + view().width * view().height * 4),
   };
 }, failed);

@@ -299,6 +299,10 @@ EMSCRIPTEN_KEEPALIVE void zv_menu_mouse(double now, int focus, int what, int tit
 EMSCRIPTEN_KEEPALIVE void zv_touch(double now, int phase, double x, double y) {
     if (game() && phase >= 0 && phase <= 3) game()->call().touch(zv::toTime(now), zv::Screen::Touch(phase), x, y);
 }
+// The page went out of sight: a running game holds as P would.
+EMSCRIPTEN_KEEPALIVE void zv_hidden(double now) {
+    if (game()) game()->call().hidden(zv::toTime(now));
+}
 // 0 the Pause button, 1 the Game Over button.
 EMSCRIPTEN_KEEPALIVE void zv_click(double now, int button) {
     if (game() && (button == 0 || button == 1))

@@ -7,10 +7,8 @@
 # that a browser can tell one build from the next and never mix them.
 cmake_minimum_required(VERSION 3.25)
 
-set(content page.js zorvane.js zorvane.wasm zorvane.css manifest.webmanifest)
-foreach(file page.js zorvane.css)
-  file(COPY_FILE ${SOURCE}/${file} ${SITE}/${file} ONLY_IF_DIFFERENT)
-endforeach()
+set(content zorvane.js zorvane.wasm zorvane.css manifest.webmanifest)
+file(COPY_FILE ${SOURCE}/zorvane.css ${SITE}/zorvane.css ONLY_IF_DIFFERENT)
 # The app's splash is the board's background, as the game's window
 # description gives it.
 file(STRINGS ${DESCRIPTION} background REGEX "Rgb background\\{")
@@ -38,19 +36,27 @@ endforeach()
 # The worker caches the page and every file but itself, checking each one
 # beside the page against its hash (FILES).
 set(sums)
-set(FILES)
 foreach(file IN LISTS content)
   file(SHA256 ${SITE}/${file} sum)
   string(APPEND sums "${file} ${sum}\n")
-  string(APPEND FILES "  '${file}': '${sum}',\n")
 endforeach()
-foreach(template index.html sw.js)
+foreach(template index.html sw.js page.js)
   file(SHA256 ${SOURCE}/${template} sum)
   string(APPEND sums "${template} ${sum}\n")
 endforeach()
 string(SHA256 BUILD "${sums}")
 string(SUBSTRING ${BUILD} 0 16 BUILD)
 
-# index.html asks for its scripts and stylesheet as this build's.
+# index.html asks for its scripts and stylesheet as this build's, and names
+# the module's two files by their hashes; page.js knows its own build. So
+# the page can tell, before it starts, that all it got is of one build.
+file(SHA256 ${SITE}/zorvane.js SCRIPT_SUM)
+file(SHA256 ${SITE}/zorvane.wasm MODULE_SUM)
 configure_file(${SOURCE}/index.html ${SITE}/index.html @ONLY)
+configure_file(${SOURCE}/page.js ${SITE}/page.js @ONLY)
+set(FILES)
+foreach(file IN LISTS content ITEMS page.js)
+  file(SHA256 ${SITE}/${file} sum)
+  string(APPEND FILES "  '${file}': '${sum}',\n")
+endforeach()
 configure_file(${SOURCE}/sw.js ${SITE}/sw.js @ONLY)

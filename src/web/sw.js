@@ -16,6 +16,13 @@ const CACHE = `zorvane-${BUILD}`;
 const NOTE = 'zorvane-current';
 const scope = new URL(self.registration.scope);
 
+// A host may send index.html on to the folder's own address (301, 308): a
+// browser refuses a redirected response for a page load, so the page is
+// kept as a response of its own, never as the redirect's.
+const unredirected = async (response) => (response.redirected
+  ? new Response(await response.blob(), { status: response.status, statusText: response.statusText, headers: response.headers })
+  : response);
+
 const hex = (bytes) => [...new Uint8Array(bytes)].map((byte) => byte.toString(16).padStart(2, '0')).join('');
 
 self.addEventListener('install', (event) => {
@@ -31,7 +38,7 @@ self.addEventListener('install', (event) => {
       const response = await fetch(new URL(file, scope), { cache: 'no-store' });
       if (!response.ok) throw new Error(`${file}: ${response.status}`);
       if (!(await ofThisBuild(file, response))) throw new Error(`${file} is not this build's`);
-      return [file, response];
+      return [file, await unredirected(response)];
     }));
     const cache = await caches.open(CACHE);
     try {
@@ -69,6 +76,10 @@ self.addEventListener('fetch', (event) => {
     const name = `zorvane-${url.searchParams.get('build') ?? BUILD}`;
     const path = url.pathname === scope.pathname ? 'index.html' : url.pathname.slice(scope.pathname.length);
     const cached = name !== NOTE && (await caches.has(name)) && (await (await caches.open(name)).match(new URL(path, scope)));
-    return cached || fetch(request, { cache: 'no-cache' });
+    if (cached) return unredirected(cached);
+    // The page asks for this script past every cache to learn the host's
+    // newest build; offline it learns nothing, quietly.
+    if (path === 'sw.js') return fetch(request, { cache: 'no-store' }).catch(() => new Response(null, { status: 204 }));
+    return fetch(request, { cache: 'no-cache' });
   })());
 });

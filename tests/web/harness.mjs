@@ -11,7 +11,10 @@ import { fileURLToPath } from 'node:url';
 // puppeteer-core where the checks install it, in the build folder
 // (scripts/lib/web_node.sh), not beside the tests.
 const modules = process.env.ZORVANE_NODE_MODULES ?? fileURLToPath(new URL('../../build/checks/web-node/', import.meta.url));
-export const puppeteer = createRequire(path.join(modules, 'package.json'))('puppeteer-core');
+const modulesRequire = createRequire(path.join(modules, 'package.json'));
+export const puppeteer = modulesRequire('puppeteer-core');
+// axe-core's script, to run in a page.
+export const axePath = modulesRequire.resolve('axe-core/axe.min.js');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
   '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
@@ -43,8 +46,12 @@ export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../..
 
 // A test may change what the server does as it goes: serve another folder
 // (dir, a deployment), answer some paths with a 500 (failing), drop every
-// connection (offline), and send a Last-Modified so many seconds old with
-// no Cache-Control, which browsers cache by heuristics (ages, by path).
+// connection (offline), send a Last-Modified so many seconds old with no
+// Cache-Control, which browsers cache by heuristics (ages, by path), send
+// some paths elsewhere (redirects: path to [address, status]), and give
+// validators that never change between builds (fixedValidators: an ETag of
+// the size alone and one old date, as over files of a fixed modification
+// time), answering a request that has them with a 304.
 export function serve(dir = root) {
   const server = http.createServer((request, response) => {
     if (server.offline) {
@@ -57,16 +64,20 @@ export function serve(dir = root) {
       response.writeHead(500).end();
       return;
     }
+    if (server.redirects[name]) return response.writeHead(server.redirects[name][1], { Location: server.redirects[name][0] }).end();
     if (!file.startsWith(server.dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404).end();
       return;
     }
     const headers = { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' };
     if (name in server.ages) headers['Last-Modified'] = new Date(Date.now() - server.ages[name] * 1000).toUTCString();
-    response.writeHead(200, headers);
+    if (server.fixedValidators) Object.assign(headers, { ETag: `"${fs.statSync(file).size}"`, 'Last-Modified': new Date(0).toUTCString() });
+    const same = server.fixedValidators && request.headers['if-none-match'] === headers.ETag;
+    response.writeHead(same ? 304 : 200, headers);
+    if (same) return response.end();
     fs.createReadStream(file).pipe(response);
   });
-  Object.assign(server, { dir, failing: new Set(), offline: false, ages: {} });
+  Object.assign(server, { dir, failing: new Set(), offline: false, ages: {}, redirects: {}, fixedValidators: false });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 

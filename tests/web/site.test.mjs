@@ -116,12 +116,14 @@ function makeBuild(mark) {
   const name = Buffer.from('mark');
   const section = Buffer.concat([Buffer.from([0, 1 + name.length + mark.length, name.length]), name, Buffer.from(mark)]);
   const changed = [
-    edit('index.html', (b) => b.toString().replaceAll(stamp, own)),
-    edit('page.js', (b) => `${b}\nglobalThis.zorvanePageMark = '${mark}';\n`),
+    edit('page.js', (b) => `${b.toString().replaceAll(stamp, own)}\nglobalThis.zorvanePageMark = '${mark}';\n`),
     edit('zorvane.js', (b) => `${b}\nglobalThis.zorvaneModuleMark = '${mark}';\n`),
     edit('zorvane.wasm', (b) => Buffer.concat([b, section])),
   ];
-  edit('sw.js', (b) => changed.reduce((text, [was, now]) => text.replaceAll(was, now), b.toString().replaceAll(stamp, own)));
+  // The page names the module's files by their hashes, the worker every file.
+  for (const file of ['index.html', 'sw.js']) {
+    edit(file, (b) => changed.reduce((text, [was, now]) => text.replaceAll(was, now), b.toString().replaceAll(stamp, own)));
+  }
   return { dir, mark, whole: [mark, mark, sha(fs.readFileSync(path.join(dir, 'zorvane.wasm')))] };
 }
 
@@ -232,6 +234,40 @@ test('with the page\'s files cached by the browser\'s heuristics, a new build co
   await endsOnB(page, server);
 });
 
+// Hosts that send index.html on to / (308), or whose validators stay the
+// same from build to build (a 304 for every file), strand no one.
+test('on a redirecting host and on one with fixed validators loads keep working, and B comes within two loads', async () => {
+  for (const host of [{ redirects: { '/index.html': ['/', 308] } }, { fixedValidators: true }]) {
+    const server = Object.assign(await serve(a.dir), host);
+    const page = await open(browser, server);
+    await settled(page);
+    await reload(page);
+    assert.deepEqual(await running(page), a.whole, JSON.stringify(host));
+    server.dir = b.dir;
+    await endsOnB(page, server);
+  }
+});
+
+test('a first visit during an upload never starts a mix: the page says so, and Try again gets B whole', async () => {
+  for (const file of ['zorvane.wasm', 'zorvane.js', 'page.js']) {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-half-'));
+    fs.cpSync(b.dir, dir, { recursive: true });
+    fs.copyFileSync(path.join(a.dir, file), path.join(dir, file));
+    const server = await serve(dir);
+    const context = await browser.createBrowserContext();  // no worker, nothing cached
+    const page = await context.newPage();
+    await page.goto(`http://127.0.0.1:${server.address().port}/?seed=7&test`);
+    await page.waitForSelector('#failed:not([hidden])', { timeout: startBudget });
+    assert.equal(await page.$eval('#window', (w) => w.hidden), true, `A's ${file}`);
+    server.dir = b.dir;
+    await Promise.all([page.waitForNavigation(), page.click('#retry')]);
+    await page.waitForFunction(() => window.zorvane?.ready, { timeout: startBudget });
+    assert.deepEqual(await running(page), b.whole, `A's ${file}, then B`);
+    await context.close();
+    server.close();
+  }
+});
+
 test('loads at many addresses leave one cache entry per file of the page', async () => {
   const server = await serve();
   let page;
@@ -256,21 +292,24 @@ test('loads at many addresses leave one cache entry per file of the page', async
   server.close();
 });
 
-test('a page whose module cannot be had says so and offers to try again, instead of staying blank; no test hooks unasked', async () => {
-  const server = await serve();
-  server.failing.add('/zorvane.wasm');
-  const page = await browser.newPage();
-  await page.goto(`http://127.0.0.1:${server.address().port}/?seed=7`);
-  await page.waitForSelector('#failed:not([hidden])', { timeout: startBudget });
-  assert.equal(await page.$eval('#window', (w) => w.hidden), true);
-  assert.match(await page.$eval('#failed', (f) => f.textContent), /could not be loaded/);
-  // Once the module comes, Try again starts the game; an address without
-  // ?test gives the page no test hooks.
-  server.failing.clear();
-  await Promise.all([page.waitForNavigation(), page.click('#retry')]);
-  await page.waitForSelector('#window:not([hidden])');
-  assert.equal(await page.$eval('#failed', (f) => f.hidden), true);
-  assert.equal(await page.evaluate(() => typeof window.zorvane), 'undefined');
-  await page.close();
-  server.close();
+test('a page whose module or script cannot be had says so and offers to try again, instead of staying blank; no test hooks unasked', async () => {
+  for (const file of ['/zorvane.wasm', '/page.js']) {
+    const server = await serve();
+    server.failing.add(file);
+    const page = await browser.newPage();
+    await page.goto(`http://127.0.0.1:${server.address().port}/?seed=7`);
+    // Shown by the page itself where page.js never came.
+    await page.waitForSelector('#failed', { visible: true, timeout: startBudget });
+    assert.equal(await page.$eval('#window', (w) => w.hidden), true, file);
+    assert.match(await page.$eval('#failed', (f) => f.textContent), /could not be loaded/, file);
+    // Once the file comes, Try again starts the game; an address without
+    // ?test gives the page no test hooks.
+    server.failing.clear();
+    await Promise.all([page.waitForNavigation(), page.click('#retry')]);
+    await page.waitForSelector('#window:not([hidden])');
+    assert.equal(await page.$eval('#failed', (f) => getComputedStyle(f).display), 'none', file);
+    assert.equal(await page.evaluate(() => typeof window.zorvane), 'undefined');
+    await page.close();
+    server.close();
+  }
 });

@@ -45,7 +45,7 @@ test(`${seconds} s of random play at Insane (seed ${seed})`, { timeout: (seconds
     } else {
       const title = pick(['Speed', 'Size']);
       await page.evaluate((title) => [...document.querySelectorAll('.title')].find((b) => b.textContent === title)
-        .dispatchEvent(new MouseEvent('mousedown', { bubbles: true })), title);
+        .dispatchEvent(new PointerEvent('pointerdown', { bubbles: true })), title);
       const items = await page.$$('.menu:not([hidden]) .item');
       if (random() < 0.3) await page.keyboard.press('Escape');
       else await (title === 'Speed' ? items[0] : pick(items)).click();
