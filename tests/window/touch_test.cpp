@@ -43,6 +43,8 @@ TEST_F(Touch, ASwipeSteersBeforeTheFingerLiftsAndATapPauses) {
     key(Qt::Key_Up);
     EXPECT_EQ(game().direction, "up");
 
+    ticks(1);
+
     // A pen swipes as a finger does.
     const QPointingDevice pen("pen", 2, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen,
                               QInputDevice::Capability::Position, 1, 1);
