@@ -86,6 +86,11 @@ int Screen::wake(Time now, Time early, int most) {
     return ran;
 }
 
+// Whatever fell due before an event happens first.
+void Screen::catchUp(Time now) {
+    if (clock_.nextDue() && *clock_.nextDue() <= now) wake(now);
+}
+
 void Screen::follow(Alarm& alarm) {
     alarm.onWake = [this, &alarm](Time now) { wake(now, alarm.early()); };
 }
@@ -136,7 +141,7 @@ void Screen::touch(Time now, Touch phase, double x, double y) {
 // finger takes the waiting one's place, so turns never overtake each other.
 void Screen::steer(Time now, Integer turn) {
     if (ended_) return;
-    if (clock_.nextDue() && *clock_.nextDue() <= now) wake(now);
+    catchUp(now);
     if (!waitingTurn_ && !reverses(turn, movedWay_)) {
         key(now, KeyDown{turn, 0}, Focus::Board);
         return;
@@ -149,8 +154,7 @@ void Screen::steer(Time now, Integer turn) {
 
 void Screen::hidden(Time now) {
     if (ended_) return;
-    // Ticks due by now first: one of them may have stopped the game.
-    if (clock_.nextDue() && *clock_.nextDue() <= now) wake(now);
+    catchUp(now);  // one of the ticks may have stopped the game
     if (clock_.interval() == 0) return;
     waitingTurn_.reset();
     run(now, focus_, [](zorvane& z) { z.Form_KeyDown(keys::P, 0); });
@@ -189,8 +193,7 @@ void Screen::close() {
 template <typename Handler>
 void Screen::run(Time now, Focus holder, Handler&& handler) {
     if (ended_) return;
-    // Whatever fell due before the event happened first.
-    if (clock_.nextDue() && *clock_.nextDue() <= now) wake(now);
+    catchUp(now);
     focus_ = holder;
     if (auto update = shell_.run(std::forward<Handler>(handler), holder)) apply(*update, now);
 }

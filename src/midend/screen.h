@@ -113,6 +113,7 @@ private:
     bool refit();
     bool tab(bool backward, Focus holder);
     void rearm();
+    void catchUp(Time now);
     void showTitle(Time now, bool atOnce);
     void steer(Time now, Integer turn);
 
