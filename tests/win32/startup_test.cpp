@@ -32,14 +32,5 @@ TEST(Startup, SaysWhatWindowsIsNeededAndOpensNoWindowWhereAPartIsMissing) {
     }
 }
 
-// The checks' Wine says Windows 10 of a later build than 1803, whatever the
-// program's manifest.
-TEST(Startup, FindsWhatItNeedsOnARecentWindows) {
-    EXPECT_TRUE(zv::windowsIsRecentEnough());
-    const HANDLE timer = zv::makeHighResolutionTimer();
-    EXPECT_NE(timer, nullptr);
-    CloseHandle(timer);
-}
-
 }  // namespace
 }  // namespace wt
