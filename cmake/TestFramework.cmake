@@ -39,7 +39,8 @@ function(zorvane_test_suites out)
 endfunction()
 
 # Registers one CTest test per test suite of the target, named target.Suite,
-# for targets whose tests run under an emulator (Wine, node).
+# for targets whose tests run under an emulator (Wine, node), with any suites
+# registered at run time named after the target.
 # gtest_discover_tests would start the emulator once just to list the tests
 # and then once per test: 53 starts of a few tenths of a second each, and a
 # listing that fails when Wine is slow to come up. One start per suite keeps a
@@ -47,6 +48,7 @@ endfunction()
 function(zorvane_add_test_suites target)
   get_target_property(sources ${target} SOURCES)
   zorvane_test_suites(suites ${sources})
+  list(APPEND suites ${ARGN})
   foreach(suite IN LISTS suites)
     # Plain suites and parameterised ones (Instance/Suite.Test/n).
     add_test(NAME ${target}.${suite} COMMAND ${target} --gtest_filter=${suite}.*:*/${suite}.*)
