@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "game/numbers.h"
 
@@ -61,6 +62,14 @@ Integer shiftState(HeldModifiers held);
 // (Alt+F4, Alt+Space, the browser's Alt+Left that leaves the page), and a
 // key that both steered and did those would cost the player the game.
 std::optional<KeyDown> keyDown(const KeyInput& key, HeldModifiers held);
+
+// How a front end names its keys: as a menu shows them ("Left", "Esc"), as
+// a browser's KeyboardEvent.key ("ArrowLeft", "Escape"), or as Qt's portable
+// key sequence text ("Left", "Esc", "PgUp").
+enum class KeyNaming { Menu, Browser, Qt };
+// The game's code of a named key (the arrows, Tab, Enter, F1..F24, ...) by a
+// front end's name for it, or nothing for any other name.
+std::optional<Integer> namedKeyCode(KeyNaming naming, std::string_view name);
 
 // A key code's name for a menu ("F1", "P", "Left"), or "" if it has none.
 std::string keyName(Integer code);

@@ -1,6 +1,7 @@
 #include "qt/key_codes.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <algorithm>
 #include <string_view>
 #include <utility>
@@ -20,20 +21,6 @@ char usKeyAt(quint32 scanCode) {
     return 0;
 }
 
-// Qt's keys with a code of their own.
-constexpr std::pair<int, Integer> namedKeys[] = {
-    {Qt::Key_Left, keys::Left},           {Qt::Key_Up, keys::Up},
-    {Qt::Key_Right, keys::Right},         {Qt::Key_Down, keys::Down},
-    {Qt::Key_Backspace, keys::Backspace}, {Qt::Key_Tab, keys::Tab},
-    {Qt::Key_Backtab, keys::Tab},         {Qt::Key_Return, keys::Return},
-    {Qt::Key_Enter, keys::Return},        {Qt::Key_Pause, keys::Pause},
-    {Qt::Key_CapsLock, keys::CapsLock},   {Qt::Key_Escape, keys::Escape},
-    {Qt::Key_Space, keys::Space},         {Qt::Key_PageUp, keys::PageUp},
-    {Qt::Key_PageDown, keys::PageDown},   {Qt::Key_End, keys::End},
-    {Qt::Key_Home, keys::Home},           {Qt::Key_Insert, keys::Insert},
-    {Qt::Key_Delete, keys::Delete},
-};
-
 constexpr int modifiers[] = {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_AltGr,
                              Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_Super_R};
 
@@ -41,10 +28,10 @@ KeyInput keyInput(int qtKey, quint32 scanCode) {
     using Kind = KeyInput::Kind;
     if (qtKey == Qt::Key_unknown) return {Kind::Unidentified};
     if (std::ranges::find(modifiers, qtKey) != std::end(modifiers)) return {Kind::Modifier};
-    for (const auto& [named, code] : namedKeys)
-        if (named == qtKey) return {Kind::Named, std::uint32_t(code)};
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return {Kind::Named, std::uint32_t(keys::function(qtKey - Qt::Key_F1 + 1))};
+    // Qt's keys with a code of their own, by the names Qt gives them.
+    const QByteArray name = QKeySequence(qtKey).toString(QKeySequence::PortableText).toUtf8();
+    if (const auto named = namedKeyCode(KeyNaming::Qt, std::string_view(name.constData(), std::size_t(name.size()))))
+        return {Kind::Named, std::uint32_t(*named)};
     // Below the first of its named keys, a Qt key is the character it types.
     if (qtKey < Qt::Key_Escape) return {Kind::Symbol, std::uint32_t(qtKey), usKeyAt(scanCode)};
     return {Kind::Other, std::uint32_t(qtKey)};

@@ -7,19 +7,6 @@
 namespace zv {
 namespace {
 
-struct NamedKey {
-    std::string_view key;
-    Integer code;
-};
-constexpr NamedKey namedKeys[] = {
-    {"ArrowLeft", keys::Left},    {"ArrowUp", keys::Up},           {"ArrowRight", keys::Right},
-    {"ArrowDown", keys::Down},    {"Backspace", keys::Backspace},  {"Tab", keys::Tab},
-    {"Enter", keys::Return},      {"Pause", keys::Pause},          {"CapsLock", keys::CapsLock},
-    {"Escape", keys::Escape},     {" ", keys::Space},              {"PageUp", keys::PageUp},
-    {"PageDown", keys::PageDown}, {"End", keys::End},              {"Home", keys::Home},
-    {"Insert", keys::Insert},     {"Delete", keys::Delete},
-};
-
 constexpr std::string_view modifiers[] = {"Shift", "Control", "Alt", "AltGraph", "Meta", "OS", "Super", "Hyper"};
 
 // The one code point of a key that types a single character, or 0.
@@ -57,13 +44,7 @@ KeyInput browserKey(std::string_view key, std::string_view code) {
     if (key.empty() || key == "Unidentified") return {Kind::Unidentified};
     for (std::string_view modifier : modifiers)
         if (key == modifier) return {Kind::Modifier};
-    for (const NamedKey& named : namedKeys)
-        if (named.key == key) return {Kind::Named, std::uint32_t(named.code)};
-    if (key.size() >= 2 && key.size() <= 3 && key[0] == 'F' && key[1] >= '1' && key[1] <= '9') {
-        const int n = key.size() == 2 ? key[1] - '0' : (key[1] - '0') * 10 + (key[2] - '0');
-        if (key.size() == 2 || (key[2] >= '0' && key[2] <= '9'))
-            if (n >= 1 && n <= 24) return {Kind::Named, std::uint32_t(keys::function(n))};
-    }
+    if (const auto named = namedKeyCode(KeyNaming::Browser, key)) return {Kind::Named, std::uint32_t(*named)};
     if (const std::uint32_t c = singleCodePoint(key)) return {Kind::Symbol, c, usKeyAt(code)};
     return {Kind::Other, nameNumber(key)};
 }
@@ -82,13 +63,18 @@ bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool ta
 
 DrawnMenuBar::Key menuBarKey(std::string_view key) {
     using Key = DrawnMenuBar::Key;
-    if (key == "ArrowLeft") return Key::Left;
-    if (key == "ArrowRight") return Key::Right;
-    if (key == "ArrowUp") return Key::Up;
-    if (key == "ArrowDown") return Key::Down;
-    if (key == "Enter" || key == " ") return Key::Choose;
-    if (key == "Escape" || key == "Tab" || key == "Alt") return Key::Close;
-    return Key::Other;
+    if (key == "Alt") return Key::Close;
+    switch (namedKeyCode(KeyNaming::Browser, key).value_or(0)) {
+    case keys::Left: return Key::Left;
+    case keys::Right: return Key::Right;
+    case keys::Up: return Key::Up;
+    case keys::Down: return Key::Down;
+    case keys::Return:
+    case keys::Space: return Key::Choose;
+    case keys::Escape:
+    case keys::Tab: return Key::Close;
+    default: return Key::Other;
+    }
 }
 
 }  // namespace zv
