@@ -47,6 +47,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The tests' view of the window's inside.
+    friend class MainWindowPeer;
+
     Time now() const { return alarm_->now(); }
     Focus focus() const;
 

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "driver.h"
+
 namespace {
 
 class QtApplication final : public ::testing::Environment {
@@ -25,8 +27,14 @@ private:
 
 }  // namespace
 
+namespace wt {
+std::unique_ptr<conformance::Driver> makeQtDriver();
+}
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // The player scenarios every front end plays, here on the Qt window.
+    conformance::registerScenarios("Scenarios", &wt::makeQtDriver);
     ::testing::AddGlobalTestEnvironment(new QtApplication);
     return RUN_ALL_TESTS();
 }

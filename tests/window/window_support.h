@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -27,8 +28,7 @@
 #include "game/random_source.h"
 #include "game/state.h"
 #include "qt/board_widget.h"
-#include "screen_test_peer.h"
-#include "qt/main_window.h"
+#include "main_window_peer.h"
 #include "board_script.h"
 #include "test_game.h"
 #include "hand_alarm.h"
@@ -70,6 +70,47 @@ inline std::string describe(const QColor& c) {
     return s.append(",").append(std::to_string(c.blue())).append(")");
 }
 
+// The board as the player sees it: the window's own picture on screen, one
+// image pixel a device pixel. The offscreen screen is the window's backing
+// store (its own grab misses all but a corner when scaled).
+inline QImage boardOnScreen(zv::MainWindow& window) {
+    QCoreApplication::processEvents();
+    const auto* store = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+    if (!store) throw std::runtime_error("the window has no image to read");
+    const QWidget* board = zv::MainWindowPeer::board(window);
+    const qreal r = board->devicePixelRatioF();
+    const QRect place(board->mapTo(&window, QPoint(0, 0)), board->size());
+    QImage image = store->copy(QRect(place.topLeft() * r, place.size() * r)).convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(r);
+    return image;
+}
+
+// A title on the menu bar by its caption: a menu's, or a command's.
+inline QAction* barTitle(zv::MainWindow& window, const QString& caption) {
+    for (QAction* a : window.menuBar()->actions())
+        if (a->text() == caption) return a;
+    ADD_FAILURE() << "no title " << caption.toStdString() << " on the menu bar";
+    return nullptr;
+}
+// A click on a title, as the player opens (or closes) its menu or gives its command.
+inline void clickTitle(zv::MainWindow& window, QAction* title) {
+    QMenuBar* bar = window.menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+    QCoreApplication::processEvents();
+}
+// A click on an item of an open menu, the pointer moved onto it first.
+inline void clickItem(QMenu* menu, const QString& caption) {
+    for (QAction* a : menu->actions()) {
+        if (a->text() != caption) continue;
+        const QPoint at = menu->actionGeometry(a).center();
+        QTest::mouseMove(menu, at);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        return;
+    }
+    ADD_FAILURE() << "no item " << caption.toStdString();
+}
+
 // Opens the game's window on screen, active, with a scripted random source
 // and a hand-moved alarm. Each test opens it with the board it needs.
 class WindowTest : public ::testing::Test {
@@ -90,12 +131,14 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    zv::zorvane& game() { return zv::ScreenTestPeer::game(window->gameScreen()); }
-    zv::BoardWidget* board() { return window->board(); }
-    QPushButton* pause() { return window->pauseButton(); }
-    QPushButton* gameover() { return window->gameoverButton(); }
+    zv::zorvane& game() { return zv::MainWindowPeer::game(*window); }
+    zv::Screen& gameScreen() { return zv::MainWindowPeer::screen(*window); }
+    zv::BoardWidget* board() { return zv::MainWindowPeer::board(*window); }
+    QPushButton* pause() { return zv::MainWindowPeer::button(*window, zv::Button::Pause); }
+    QPushButton* gameover() { return zv::MainWindowPeer::button(*window, zv::Button::GameOver); }
+    QMenu* menu(const char* title) { return barTitle(*window, title)->menu(); }
     bool shown(QWidget* w) { return w->isVisibleTo(window.get()); }
-    int interval() { return window->gameScreen().interval(); }
+    int interval() { return gameScreen().interval(); }
 
     // Where the player's keys go: an open menu, or whatever holds the focus.
     QWidget* focusHolder() {
@@ -123,19 +166,8 @@ protected:
         }
     }
 
-    // The board as the player sees it: the window's own picture on screen,
-    // one image pixel a device pixel. The offscreen screen is the window's
-    // backing store (its own grab misses all but a corner when scaled).
-    QImage screen() {
-        QCoreApplication::processEvents();
-        const auto* store = dynamic_cast<const QImage*>(window->backingStore()->paintDevice());
-        if (!store) throw std::runtime_error("the window has no image to read");
-        const qreal r = board()->devicePixelRatioF();
-        const QRect place(board()->mapTo(window.get(), QPoint(0, 0)), board()->size());
-        QImage image = store->copy(QRect(place.topLeft() * r, place.size() * r)).convertToFormat(QImage::Format_RGB32);
-        image.setDevicePixelRatio(r);
-        return image;
-    }
+    // The board as the player sees it, read from the screen.
+    QImage screen() { return boardOnScreen(*window); }
     // The board drawn afresh in full.
     QImage rendered() { return board()->grab().toImage(); }
     // The cells alone, without the buttons above them (Game Over covers the
@@ -149,7 +181,7 @@ protected:
 
     // The smallest box of logical pixels that holds everything cell n draws.
     QRect cellRect(int n) {
-        const zv::Box b = window->gameScreen().geometry().repaintBox(n);
+        const zv::Box b = gameScreen().geometry().repaintBox(n);
         return QRect(b.x, b.y, b.width, b.height);
     }
     QPoint centre(int cell) { return cellRect(cell).center(); }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPushButton>
+
+#include "qt/main_window.h"
+#include "screen_test_peer.h"
+
+namespace zv {
+
+// The window's inside for the tests: the Screen and the game behind it, the
+// board and its buttons. The window itself shows none of them.
+class MainWindowPeer {
+public:
+    static Screen& screen(MainWindow& window) { return window.screen_; }
+    static zorvane& game(MainWindow& window) { return ScreenTestPeer::game(window.screen_); }
+    static BoardWidget* board(MainWindow& window) { return window.board_; }
+    static QPushButton* button(MainWindow& window, Button which) {
+        return which == Button::Pause ? window.pause_ : window.gameover_;
+    }
+};
+
+}  // namespace zv
