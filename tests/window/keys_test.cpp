@@ -1,5 +1,5 @@
-// Real Qt key events as the game sees them: arrows, keys that must not pass
-// for them, modifiers, and P on every keyboard layout.
+// Real Qt key events as the game sees them: keys that must not pass for the
+// arrows or P, modifiers, and P on every keyboard layout.
 #include "window/keys.h"
 #include "qt/key_codes.h"
 #include "window_support.h"
@@ -27,37 +27,6 @@ public:
 private:
     QWidget* target_;
 };
-
-struct Heading {
-    Qt::Key key;
-    const char* direction;
-    int dx;
-    int dy;
-};
-
-const Heading headings[] = {
-    {Qt::Key_Up, "up", 0, -1},
-    {Qt::Key_Down, "down", 0, 1},
-    {Qt::Key_Left, "left", -1, 0},
-    {Qt::Key_Right, "right", 1, 0},
-};
-
-TEST_F(Keys, EveryArrowStartsPlayAtTheGameSpeed) {
-    for (const Heading& h : headings) {
-        SCOPED_TRACE(h.direction);
-        open();
-        const double x = game().headx;
-        const double y = game().heady;
-        key(h.key);
-        EXPECT_EQ(game().direction, h.direction);
-        EXPECT_EQ(game().speed, 75);
-        EXPECT_EQ(interval(), int(game().speed));
-        ticks(1);
-        EXPECT_EQ(game().headx, x + h.dx);
-        EXPECT_EQ(game().heady, y + h.dy);
-        window.reset();
-    }
-}
 
 // Keys whose Qt codes match the arrows' or P's key codes must not pass for them.
 TEST_F(Keys, OtherKeysDoNothingWhileWaiting) {

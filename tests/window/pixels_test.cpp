@@ -59,7 +59,7 @@ TEST_F(Pixels, TheBoardOnScreenIsTheMidEndsPictureOfIt) {
     EXPECT_EQ(differ, 0) << "first at " << first.x() << "," << first.y() << ": "
                          << describe(pixel(image, first.x() < 0 ? QPoint() : first));
     // The head's disc is there to be compared.
-    const zv::Box disc = window->gameScreen().geometry().cellBox(headCell(game()));
+    const zv::Box disc = gameScreen().geometry().cellBox(headCell(game()));
     EXPECT_EQ(pixel(image, {disc.x + disc.width / 2, disc.y + disc.height / 2}), head);
 }
 

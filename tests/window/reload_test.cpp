@@ -36,27 +36,6 @@ protected:
     }
 };
 
-TEST_F(Reload, TwentyFiveThenGameOverStartsANewGameOnTheNewBoard) {
-    open();
-    const QSize size = window->size();
-    key(Qt::Key_Right);
-    ticks(4);
-    ASSERT_GT(game().best, 0);
-    const double best = game().best;
-
-    key(Qt::Key_F8);
-    EXPECT_TRUE(shown(gameover()));
-    EXPECT_EQ(interval(), 0);
-    lineUpBoard(*random, 27);
-    click(gameover());
-
-    expectFreshBoard(27, size);
-    EXPECT_EQ(game().best, best);
-    EXPECT_EQ(std::floor(game().score), 0);
-    EXPECT_EQ(game().levelpoints, 0);
-    EXPECT_EQ(game().speed, 75);
-}
-
 TEST_F(Reload, EverySizeBuildsItsBoardInTheSameWindow) {
     for (int inner : {10, 50, 75, 100}) {
         SCOPED_TRACE(inner);
@@ -78,31 +57,6 @@ TEST_F(Reload, EverySizeBuildsItsBoardInTheSameWindow) {
         EXPECT_LE(middle.manhattanLength(), 1.0);
         window.reset();
     }
-}
-
-TEST_F(Reload, GameOverAfterACollisionResetsTheScoreAndKeepsSpeedAndBest) {
-    open();
-    key(Qt::Key_F5);  // Slow
-    key(Qt::Key_Up);
-    ticks(6);
-    // Up to the top wall: the head starts on row 25 and stops on row 1.
-    for (int i = 0; i < 40 && !shown(gameover()); ++i) ticks(1);
-    ASSERT_TRUE(shown(gameover()));
-    EXPECT_EQ(game().heady, 1);
-    const double best = game().best;
-    ASSERT_GT(best, 0);
-
-    const QSize size = window->size();
-    lineUpBoard(*random, 50);
-    click(gameover());
-    expectFreshBoard(50, size);
-    EXPECT_EQ(game().best, best);
-    EXPECT_EQ(game().speed, 250);
-    // It waits for an arrow, then runs at the chosen speed.
-    key(Qt::Key_Space);
-    EXPECT_EQ(interval(), 0);
-    key(Qt::Key_Down);
-    EXPECT_EQ(interval(), 250);
 }
 
 TEST_F(Reload, EnoughFoodBuildsANewBoardAndKeepsTheScore) {
@@ -147,27 +101,6 @@ TEST_F(Reload, EnoughFoodBuildsANewBoardAndKeepsTheScore) {
     EXPECT_EQ(countCells(screen(), blueBlock), 0);
     key(Qt::Key_Up);
     EXPECT_EQ(interval(), int(game().speed));
-}
-
-// A Size choice while waiting: only an arrow starts play, on the old board;
-// the new size waits for the next game.
-TEST_F(Reload, AnArrowAfterASizeChoiceKeepsTheBoardUntilTheNextGame) {
-    open();
-    key(Qt::Key_F7);
-    ASSERT_TRUE(shown(gameover()));
-    key(Qt::Key_Space);
-    EXPECT_EQ(interval(), 0);
-    key(Qt::Key_Left);
-    EXPECT_EQ(interval(), int(game().speed));
-    EXPECT_TRUE(shown(gameover()));
-    const double x = game().headx;
-    ticks(2);
-    EXPECT_EQ(game().headx, x - 2);
-    EXPECT_EQ(game().cols, 50);
-    const QSize size = window->size();
-    lineUpBoard(*random, 12);
-    click(gameover());
-    expectFreshBoard(12, size);
 }
 
 }  // namespace

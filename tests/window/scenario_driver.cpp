@@ -36,7 +36,7 @@ public:
     }
 
     void key(zv::Integer code, bool shift) override {
-        QTest::keyClick(keyHolder(), qtKey(code, shift), shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QTest::keyClick(keyHolder(*window_), qtKey(code, shift), shift ? Qt::ShiftModifier : Qt::NoModifier);
         QCoreApplication::processEvents();
     }
     // At the button's middle, on the window, as the player clicks it.
@@ -101,13 +101,6 @@ public:
 private:
     zv::Screen& screen() { return MainWindowPeer::screen(*window_); }
     zv::zorvane& game() { return MainWindowPeer::game(*window_); }
-
-    // Where the player's keys go: an open menu, or whatever holds the focus.
-    QWidget* keyHolder() {
-        if (QWidget* popup = QApplication::activePopupWidget()) return popup;
-        QWidget* holder = QApplication::focusWidget();
-        return holder ? holder : window_.get();
-    }
 
     // Runs `act` inside the program's own event loop, which ends only when
     // something ends the program (or, failing that, after a while).

@@ -18,9 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <deque>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -53,9 +51,6 @@ using board_script::lineUpBoard;
 using board_script::obstacleCells;
 using board_script::obstacleCount;
 
-// The same board every time.
-inline std::unique_ptr<zv::RandomSource> fixedSeed() { return std::make_unique<zv::SeededRandom>(20240611); }
-
 inline int cellNumber(const zv::zorvane& game, int x, int y) { return x + int(game.cols) * (y - 1); }
 inline int headCell(const zv::zorvane& game) { return cellNumber(game, int(game.headx), int(game.heady)); }
 
@@ -83,6 +78,13 @@ inline QImage boardOnScreen(zv::MainWindow& window) {
     QImage image = store->copy(QRect(place.topLeft() * r, place.size() * r)).convertToFormat(QImage::Format_RGB32);
     image.setDevicePixelRatio(r);
     return image;
+}
+
+// Where the player's keys go: an open menu, or whatever holds the focus.
+inline QWidget* keyHolder(QWidget& window) {
+    if (QWidget* menu = QApplication::activePopupWidget()) return menu;
+    QWidget* holder = QApplication::focusWidget();
+    return holder ? holder : &window;
 }
 
 // A title on the menu bar by its caption: a menu's, or a command's.
@@ -140,12 +142,7 @@ protected:
     bool shown(QWidget* w) { return w->isVisibleTo(window.get()); }
     int interval() { return gameScreen().interval(); }
 
-    // Where the player's keys go: an open menu, or whatever holds the focus.
-    QWidget* focusHolder() {
-        if (QWidget* menu = QApplication::activePopupWidget()) return menu;
-        QWidget* w = QApplication::focusWidget();
-        return w ? w : window->focusWidget();
-    }
+    QWidget* focusHolder() { return keyHolder(*window); }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(focusHolder(), k, mods); }
     // A key held down: the key press the keyboard repeats.
     void repeatedKey(Qt::Key k) {
@@ -170,14 +167,6 @@ protected:
     QImage screen() { return boardOnScreen(*window); }
     // The board drawn afresh in full.
     QImage rendered() { return board()->grab().toImage(); }
-    // The cells alone, without the buttons above them (Game Over covers the
-    // middle of the board, where the snake starts).
-    QImage cellsOnly() {
-        QImage image(board()->size(), QImage::Format_RGB32);
-        image.fill(Qt::black);
-        board()->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-        return image;
-    }
 
     // The smallest box of logical pixels that holds everything cell n draws.
     QRect cellRect(int n) {
