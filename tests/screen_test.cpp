@@ -34,6 +34,7 @@ protected:
 
 TEST_F(ScreenRules, AFocusedButtonTakesOnlyTheMenusShortcutsAndAHiddenOneNoClick) {
     EXPECT_FALSE(mid().key(0ms, named(keys::Up), {}, Focus::Pause)) << "an arrow on a focused button";
+    EXPECT_FALSE(mid().key(0ms, named(keys::Up), {}, Focus::Elsewhere)) << "an arrow on the menu bar";
     EXPECT_EQ(mid().interval(), 0);
     EXPECT_TRUE(mid().key(0ms, named(keys::function(5)), {}, Focus::Pause)) << "F5 chooses Slow from anywhere";
     EXPECT_EQ(screen->game().speed, 250);

@@ -110,7 +110,7 @@ bool Screen::key(Time now, KeyDown down, Focus holder) {
                 return true;
             }
     if (down.keyCode == keys::Tab && tab((down.shift & 1) != 0, holder)) return true;
-    if (holder == Focus::Pause || holder == Focus::GameOver) return false;
+    if (holder != Focus::Board && holder != Focus::Nothing) return false;
     run(now, holder, [&](zorvane& z) { z.Form_KeyDown(down.keyCode, down.shift); });
     return true;
 }

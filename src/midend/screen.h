@@ -62,7 +62,8 @@ public:
     // chooses its item wherever the focus is. Tab (Shift+Tab back) takes the
     // focus round the board and the shown buttons, Game Over first; with no
     // button shown it is an ordinary key. Any other key reaches the game
-    // only from the board (a focused button takes Space and Enter itself).
+    // only from the board, or from no part (a focused button takes Space and
+    // Enter itself, a menu bar holding the keys its own).
     // True when the key was taken.
     bool key(Time now, const KeyInput& key, HeldModifiers held, Focus holder);
     // The same for a key a front end has already turned into the key
