@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -17,13 +18,28 @@
 #include <ctime>
 
 #include "pilot.h"
-#include "qt/board_widget.h"
 #include "qt/game_clock.h"
 #include "qt/main_window.h"
+
+namespace zv {
+
+// The benchmark's view of the window's inside: the Screen, the game behind
+// it, and the board.
+class WindowBenchPeer {
+public:
+    static Screen& screen(MainWindow& window) { return window.screen_; }
+    static QWidget* board(MainWindow& window) { return window.parts_.board; }
+    static QPushButton* gameover(MainWindow& window) {
+        return static_cast<QPushButton*>(window.parts_.of(Button::GameOver));
+    }
+};
+
+}  // namespace zv
 
 namespace {
 
 using bench::Pilot;
+using zv::WindowBenchPeer;
 using zv::Integer;
 using zv::MainWindow;
 using Time = zv::Alarm::Time;
@@ -52,7 +68,7 @@ void pressKey(MainWindow& window, Integer code) {
         {zv::keys::Up, Qt::Key_Up}, {zv::keys::Down, Qt::Key_Down},
         {zv::keys::Left, Qt::Key_Left}, {zv::keys::Right, Qt::Key_Right}};
     QKeyEvent press(QEvent::KeyPress, qtKeys.value(code), Qt::NoModifier);
-    QWidget* target = window.focusWidget() ? window.focusWidget() : window.board();
+    QWidget* target = window.focusWidget() ? window.focusWidget() : WindowBenchPeer::board(window);
     QApplication::sendEvent(target, &press);
 }
 
@@ -60,7 +76,7 @@ void pressKey(MainWindow& window, Integer code) {
 // A window on the largest board, on screen and fully drawn once.
 struct Table {
     explicit Table(std::unique_ptr<zv::Alarm> alarm = std::make_unique<StepAlarm>())
-        : window(std::make_unique<zv::TimeSeededRandom>(), std::move(alarm)) {
+        : clock(*alarm), window(std::make_unique<zv::TimeSeededRandom>(), std::move(alarm)) {
         newGame();
         window.show();
         // The first expose comes through the event loop.
@@ -73,14 +89,18 @@ struct Table {
     // A new game on the largest board, as the player starts one: "100x100"
     // on the Size menu, then Game Over.
     void newGame() {
-        window.sizeMenu()->actions().back()->trigger();
-        window.gameoverButton()->click();
+        menu(1)->actions().back()->trigger();
+        WindowBenchPeer::gameover(window)->click();
         paint();
     }
-    void tick() { static_cast<StepAlarm&>(window.clock()).fire(); }
+    void tick() { static_cast<StepAlarm&>(clock).fire(); }
+    // Speed, then Size.
+    QMenu* menu(int place) { return window.menuBar()->actions().at(place)->menu(); }
+    zv::Screen& screen() { return WindowBenchPeer::screen(window); }
 
+    zv::Alarm& clock;
     MainWindow window;
-    Pilot pilot{window.game(), [this](Integer key) { pressKey(window, key); }};
+    Pilot pilot{screen().game(), [this](Integer key) { pressKey(window, key); }};
 };
 
 // Counts the board's paints and the pixels they cover.
@@ -102,13 +122,13 @@ struct PaintCounter final : QObject {
 void BM_TickAndRepaint(benchmark::State& state) {
     Table table;
     PaintCounter counter;
-    table.window.board()->installEventFilter(&counter);
+    WindowBenchPeer::board(table.window)->installEventFilter(&counter);
     for (auto _ : state) {
         if (!table.pilot.steer() || table.pilot.eatsNext()) {
             // New boards and meals are measured elsewhere; keep this a plain tick.
             state.PauseTiming();
             const PaintCounter plain = counter;  // whole-board repaints are not a tick's
-            if (table.window.game().gameover().shown || !table.pilot.steer()) table.newGame();
+            if (table.screen().game().gameover().shown || !table.pilot.steer()) table.newGame();
             table.tick();
             table.paint();
             counter.paints = plain.paints;
@@ -127,12 +147,12 @@ BENCHMARK(BM_TickAndRepaint)->Unit(benchmark::kMicrosecond);
 void BM_ReloadAndRepaint(benchmark::State& state) {
     Table table;
     PaintCounter counter;
-    table.window.board()->installEventFilter(&counter);
+    WindowBenchPeer::board(table.window)->installEventFilter(&counter);
     counter.paints = counter.pixels = 0;
     for (auto _ : state) table.newGame();
     state.counters["paints"] = double(counter.paints);
     state.counters["pixels"] = double(counter.pixels);
-    state.counters["cells"] = double(table.window.game().Block().count() - 1);
+    state.counters["cells"] = double(table.screen().game().Block().count() - 1);
 }
 BENCHMARK(BM_ReloadAndRepaint)->Unit(benchmark::kMicrosecond);
 
@@ -149,15 +169,14 @@ void BM_SustainedInsane(benchmark::State& state) {
     for (auto _ : state) {
         const auto source = state.range(0) ? zv::GameClock::Source::QtTimer : zv::GameClock::Source::KernelTimer;
         Table table(std::make_unique<zv::GameClock>(source));
-        MainWindow& window = table.window;
-        window.speedMenu()->actions().front()->trigger();  // "Insane"
+        table.menu(0)->actions().front()->trigger();  // "Insane"
         long ticks = 0;
         long newGames = 0;
         // Each wake-up runs the ticks due by the Screen's pacing; the pilot
         // then steers for the next one, as a player's keys come between them.
-        window.clock().onWake = [&](Time now) {
-            ticks += window.gameScreen().wake(now, window.clock().early());
-            if (window.game().gameover().shown || !table.pilot.steer()) {
+        table.clock.onWake = [&](Time now) {
+            ticks += table.screen().wake(now, table.clock.early());
+            if (table.screen().game().gameover().shown || !table.pilot.steer()) {
                 table.newGame();
                 ++newGames;
                 table.pilot.steer();  // the first arrow starts the clock again
@@ -177,8 +196,8 @@ void BM_SustainedInsane(benchmark::State& state) {
         state.counters["ticks_per_s"] = double(ticks) / seconds;
         state.counters["cpu_percent"] = 100.0 * cpu / seconds;
         state.counters["new_games"] = double(newGames);
-        state.counters["kernel_timer"] = dynamic_cast<zv::GameClock&>(window.clock()).usesKernelTimer();
-        state.counters["dropped"] = double(window.gameScreen().droppedTicks());
+        state.counters["kernel_timer"] = dynamic_cast<zv::GameClock&>(table.clock).usesKernelTimer();
+        state.counters["dropped"] = double(table.screen().droppedTicks());
     }
 }
 // qt_timer:1 runs the same play on the clock of systems without timerfd: the

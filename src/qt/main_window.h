@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
 #include <memory>
 
 #include "midend/alarm.h"
 #include "midend/screen.h"
-#include "qt/board_widget.h"
+#include "midend/window_parts.h"
 
 namespace zv {
 
@@ -19,17 +17,6 @@ public:
     // Without an alarm, the window's own GameClock.
     explicit MainWindow(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>(),
                         std::unique_ptr<Alarm> alarm = nullptr, QWidget* parent = nullptr);
-
-    // For the tests and benchmarks.
-    const zorvane& game() const { return screen_.game(); }
-    Screen& gameScreen() { return screen_; }
-    Alarm& clock() { return *alarm_; }
-    BoardWidget* board() const { return board_; }
-    QPushButton* pauseButton() const { return pause_; }
-    QPushButton* gameoverButton() const { return gameover_; }
-    QMenu* speedMenu() const { return speedMenu_; }
-    QMenu* sizeMenu() const { return sizeMenu_; }
-    QAction* quitAction() const { return quitAction_; }
 
     bool layOut(const Box& inner, int width, int height) override;
     void present(std::span<const Box> painted) override;
@@ -47,20 +34,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The tests' view of the window's inside.
+    // The tests' and the benchmarks' view of the inside.
     friend class MainWindowPeer;
+    friend class WindowBenchPeer;
 
     Time now() const { return alarm_->now(); }
-    Focus focus() const;
+    Focus focus() const { return parts_.focusOf(focusWidget()); }
 
     std::unique_ptr<Alarm> alarm_;
     Screen screen_;
-    BoardWidget* board_ = nullptr;
-    QPushButton* pause_ = nullptr;
-    QPushButton* gameover_ = nullptr;
-    QMenu* speedMenu_ = nullptr;
-    QMenu* sizeMenu_ = nullptr;
-    QAction* quitAction_ = nullptr;
+    WindowParts<QWidget*> parts_;
 };
 
 }  // namespace zv

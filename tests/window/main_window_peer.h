@@ -13,9 +13,9 @@ class MainWindowPeer {
 public:
     static Screen& screen(MainWindow& window) { return window.screen_; }
     static zorvane& game(MainWindow& window) { return ScreenTestPeer::game(window.screen_); }
-    static BoardWidget* board(MainWindow& window) { return window.board_; }
+    static QWidget* board(MainWindow& window) { return window.parts_.board; }
     static QPushButton* button(MainWindow& window, Button which) {
-        return which == Button::Pause ? window.pause_ : window.gameover_;
+        return static_cast<QPushButton*>(window.parts_.of(which));
     }
 };
 

@@ -135,7 +135,7 @@ protected:
 
     zv::zorvane& game() { return zv::MainWindowPeer::game(*window); }
     zv::Screen& gameScreen() { return zv::MainWindowPeer::screen(*window); }
-    zv::BoardWidget* board() { return zv::MainWindowPeer::board(*window); }
+    QWidget* board() { return zv::MainWindowPeer::board(*window); }
     QPushButton* pause() { return zv::MainWindowPeer::button(*window, zv::Button::Pause); }
     QPushButton* gameover() { return zv::MainWindowPeer::button(*window, zv::Button::GameOver); }
     QMenu* menu(const char* title) { return barTitle(*window, title)->menu(); }
