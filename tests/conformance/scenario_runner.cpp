@@ -93,8 +93,11 @@ zv::Rgb colourNamed(const std::string& name) {
     throw std::runtime_error("no colour " + name);
 }
 
+// Appended piece by piece: GCC 12 warns of an overlapping copy in "(" + std::string&&.
 std::string describe(zv::Rgb c) {
-    return "(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
+    std::string s = "(";
+    s.append(std::to_string(c.red)).append(",").append(std::to_string(c.green));
+    return s.append(",").append(std::to_string(c.blue)).append(")");
 }
 
 int number(const std::string& word) { return std::stoi(word); }
