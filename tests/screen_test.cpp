@@ -198,6 +198,13 @@ TEST_F(ScreenRules, ASwipeSteersThroughTheKeyRulesAndATapPauses) {
     mid().touch(0ms, Screen::Touch::Up, 51, 49);
     EXPECT_EQ(mid().interval(), 0) << "a tap is P";
     EXPECT_TRUE(screen->pause.shown);
+
+    // A touch that begins on the shown Pause is the button's, to its end.
+    const zv::Box onPause = screen->pause.place;
+    EXPECT_FALSE(mid().touch(0ms, Screen::Touch::Down, onPause.x + 1, onPause.y + 1));
+    EXPECT_FALSE(mid().touch(0ms, Screen::Touch::Up, 50, 50)) << "even once off the button";
+    EXPECT_TRUE(screen->pause.shown) << "it was no tap";
+    EXPECT_TRUE(mid().touch(0ms, Screen::Touch::Down, 50, 50));
 }
 
 // One touch drawn as an L before the snake moves (heading right: up, then

@@ -115,21 +115,30 @@ bool Screen::key(Time now, KeyDown down, Focus holder) {
     return true;
 }
 
-void Screen::touch(Time now, Touch phase, double x, double y) {
-    if (ended_) return;
+bool Screen::touch(Time now, Touch phase, double x, double y) {
+    if (phase == Touch::Down) {
+        touchOnButton_ = false;
+        for (const ButtonView& button : shown_) {
+            const Box& b = button.place;
+            touchOnButton_ |= button.shown && x >= b.x && x < b.right() && y >= b.y && y < b.bottom();
+        }
+    }
+    if (touchOnButton_) return false;
+    if (ended_) return true;
     std::optional<Integer> code;
     switch (phase) {
         case Touch::Down:
             swipe_.down(x, y);
             focus_ = Focus::Board;
             surface_.moveFocus(focus_);
-            return;
+            return true;
         case Touch::Move: code = swipe_.move(x, y); break;
         case Touch::Up: code = swipe_.up(x, y); break;
-        case Touch::Cancel: swipe_.cancel(); return;
+        case Touch::Cancel: swipe_.cancel(); return true;
     }
     if (code && *code == keys::P) key(now, KeyDown{*code, 0}, Focus::Board);
     else if (code) steer(now, *code);
+    return true;
 }
 
 // The key rules check a turn against the last turn, not against the way the

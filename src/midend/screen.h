@@ -72,9 +72,11 @@ public:
     // A finger on the board, at logical pixels of the inner area: a swipe
     // steers as the arrows do and a tap is P (see Swipe). The touch takes
     // the keys to the board. A turn that would send the snake back the way
-    // it last moved waits for the next tick (see steer()).
+    // it last moved waits for the next tick (see steer()). A touch that
+    // begins on a shown button is the button's to its end: false, for the
+    // toolkit to make the button's click of it.
     enum class Touch { Down, Move, Up, Cancel };
-    void touch(Time now, Touch phase, double x, double y);
+    bool touch(Time now, Touch phase, double x, double y);
     // The window went out of sight (another app, another tab, a phone's
     // screen off): a running game holds as P holds it, since the clock
     // cannot be kept there. A game that stands is left as it is. Back in
@@ -135,6 +137,7 @@ private:
     Swipe swipe_;
     std::string movedWay_;               // the snake's heading at its last tick
     std::optional<Integer> waitingTurn_;  // a finger's turn held for the next tick
+    bool touchOnButton_ = false;          // the touch going on began on a shown button
     std::vector<Box> boxes_;  // kept, so a tick allocates nothing
 };
 

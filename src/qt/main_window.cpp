@@ -57,13 +57,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 // and could hand the board the keys a shown button holds. The Screen moves it.
 bool MainWindow::focusNextPrevChild(bool) { return false; }
 
-// The board's scale and a finger or a pen on it; Escape in a menu.
+// Escape in a menu; the board's scale, and a finger or a pen on it.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint) {
-        // The window may move to a screen of another scale at any time.
-        screen_.setRatio(parts_.board->devicePixelRatioF());
-        return false;
-    }
     if (auto* menu = qobject_cast<QMenu*>(watched)) {
         if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
         // Closed as a click elsewhere closes it, and the keys go straight
@@ -72,15 +67,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         moveFocus(screen_.focus());
         return true;
     }
+    if (event->type() == QEvent::Paint) {
+        // The window may move to a screen of another scale at any time.
+        screen_.setRatio(parts_.board->devicePixelRatioF());
+        return false;
+    }
     if (!dynamic_cast<QTouchEvent*>(event) && !dynamic_cast<QTabletEvent*>(event)) return false;
     auto* pointer = static_cast<QPointerEvent*>(event);
     using Touch = Screen::Touch;
     Touch phase = pointer->isBeginEvent() ? Touch::Down : pointer->isEndEvent() ? Touch::Up : Touch::Move;
     if (event->type() == QEvent::TouchCancel) phase = Touch::Cancel;
     const QPointF at = pointer->points().isEmpty() ? QPointF() : pointer->points().first().position();
-    // A button under the finger or the pen takes it as the click Qt makes of it.
-    pointer->setAccepted(phase != Touch::Down || !parts_.board->childAt(at.toPoint()));
-    if (pointer->isAccepted()) screen_.touch(now(), phase, at.x(), at.y());
+    // One the Screen leaves to a button, Qt makes the button's click of.
+    pointer->setAccepted(screen_.touch(now(), phase, at.x(), at.y()));
     return true;
 }
 
