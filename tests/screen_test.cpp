@@ -197,6 +197,15 @@ TEST_F(ScreenRules, ASwipeSteersThroughTheKeyRulesAndATapPauses) {
     mid().touch(0ms, Screen::Touch::Up, 51, 49);
     EXPECT_EQ(mid().interval(), 0) << "a tap is P";
     EXPECT_TRUE(screen->pause.shown);
+
+    // A finger in device pixels at 200 %: the dead zone is twice as many of them.
+    ASSERT_TRUE(mid().setRatio(2));
+    mid().touchDevice(0ms, Screen::Touch::Down, 100, 100);
+    mid().touchDevice(0ms, Screen::Touch::Move, 100, 100 + 2 * d - 2);
+    EXPECT_EQ(mid().interval(), 0) << "still inside the dead zone";
+    mid().touchDevice(0ms, Screen::Touch::Move, 100, 100 + 2 * d);
+    EXPECT_EQ(screen->game().direction, "down");
+    EXPECT_NE(mid().interval(), 0);
 }
 
 // One touch drawn as an L before the snake moves (heading right: up, then

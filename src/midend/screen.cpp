@@ -132,6 +132,11 @@ void Screen::touch(Time now, Touch phase, double x, double y) {
     else if (code) steer(now, *code);
 }
 
+void Screen::touchDevice(Time now, Touch phase, double x, double y) {
+    const double ratio = shell_.geometry().ratio();
+    touch(now, phase, x / ratio, y / ratio);
+}
+
 // The key rules check a turn against the last turn, not against the way the
 // snake last moved, so one touch that turns twice before the snake moves
 // (heading right: up, then left) would steer it into its own neck. Such a

@@ -74,6 +74,9 @@ public:
     // it last moved waits for the next tick (see steer()).
     enum class Touch { Down, Move, Up, Cancel };
     void touch(Time now, Touch phase, double x, double y);
+    // The same at device pixels of the board's picture, as a toolkit that
+    // counts the screen's own pixels reports a finger.
+    void touchDevice(Time now, Touch phase, double x, double y);
     // The window went out of sight (another app, another tab, a phone's
     // screen off): a running game holds as P holds it, since the clock
     // cannot be kept there. A game that stands is left as it is. Back in
