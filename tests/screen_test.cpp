@@ -205,6 +205,14 @@ TEST_F(ScreenRules, ASwipeSteersThroughTheKeyRulesAndATapPauses) {
     EXPECT_FALSE(mid().touch(0ms, Screen::Touch::Up, 50, 50)) << "even once off the button";
     EXPECT_TRUE(screen->pause.shown) << "it was no tap";
     EXPECT_TRUE(mid().touch(0ms, Screen::Touch::Down, 50, 50));
+    // A finger in device pixels at 200 %: the dead zone is twice as many of them.
+    ASSERT_TRUE(mid().setRatio(2));
+    mid().touchDevice(0ms, Screen::Touch::Down, 100, 100);
+    mid().touchDevice(0ms, Screen::Touch::Move, 100, 100 + 2 * d - 2);
+    EXPECT_EQ(mid().interval(), 0) << "still inside the dead zone";
+    mid().touchDevice(0ms, Screen::Touch::Move, 100, 100 + 2 * d);
+    EXPECT_EQ(screen->game().direction, "down");
+    EXPECT_NE(mid().interval(), 0);
 }
 
 // One touch drawn as an L before the snake moves (heading right: up, then

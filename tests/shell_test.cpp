@@ -128,6 +128,18 @@ TEST(PixelCanvas, ABoxIsClippedToThePictureAndOneOutsideIsEmpty) {
     EXPECT_EQ((Rgb{p[0], p[1], p[2]}), paints::head);
 }
 
+// Blue first, as a Windows bitmap holds a pixel: each colour in its own
+// byte, for a box and for a disc alike.
+TEST(PixelCanvas, BlueFirstPutsEachColourInItsByte) {
+    PixelCanvas canvas(PixelCanvas::Order::BlueFirst);
+    ASSERT_TRUE(canvas.resize(20, 20));
+    const Rgb colour{10, 20, 30};
+    canvas.fillRect({0, 0, 2, 1}, colour);
+    canvas.fillDisc({4, 4, 12, 12}, colour, colour, 1);
+    for (const std::uint8_t* p : {canvas.row(0) + 4, canvas.row(10) + 10 * 4})
+        EXPECT_EQ((Rgb{p[2], p[1], p[0]}), colour);
+}
+
 TEST(Painting, TheWallIsOutlinedTheHeadIsADiscAndHiddenCellsShowTheBackground) {
     const auto screen = boardOf(12, 2);
     const BoardGeometry& g = screen->geometry();

@@ -21,7 +21,21 @@
 #include "win32/message_loop.h"
 #include "win32/waitable_clock.h"
 
+namespace zv {
+
+// The window's parts the benchmark drives.
+class GameWindowBenchPeer {
+public:
+    static HWND hwnd(const GameWindow& window) { return window.hwnd_; }
+    static HWND gameoverButton(const GameWindow& window) { return window.gameover_; }
+    static Screen& screen(GameWindow& window) { return window.screen_; }
+};
+
+}  // namespace zv
+
 namespace {
+
+using Peer = zv::GameWindowBenchPeer;
 
 // The usual Windows game clock: a thread timer whose WM_TIMER the loop turns
 // into a wake-up, in whole milliseconds.
@@ -68,8 +82,8 @@ Figures play(double seconds) {
     Clock& clock = *owned;
     zv::GameWindow window(std::make_unique<zv::TimeSeededRandom>(), std::move(owned));
     window.show(SW_SHOWNORMAL);
-    const HWND hwnd = window.hwnd();
-    zv::Screen& screen = window.screen();
+    const HWND hwnd = Peer::hwnd(window);
+    zv::Screen& screen = Peer::screen(window);
     auto key = [hwnd](zv::Integer code) { SendMessageW(hwnd, WM_KEYDOWN, WPARAM(code), 1); };
     // The pilot's arrows reach the screen at the time of the wake-up it
     // steers after, as if pressed at once: a key that came later would first
@@ -84,7 +98,7 @@ Figures play(double seconds) {
         SendMessageW(hwnd, WM_MENUCOMMAND, item, LPARAM(GetSubMenu(GetMenu(hwnd), int(place))));
     };
     choose(zv::description::sizeTitle, zv::description::sizeItems.size() - 1);
-    SendMessageW(window.gameoverButton(), BM_CLICK, 0, 0);
+    SendMessageW(Peer::gameoverButton(window), BM_CLICK, 0, 0);
     choose(zv::description::speedTitle, 0);
     if (screen.game().boardsize != largest.index + 2) std::fprintf(stderr, "not on the largest board\n");
     bench::Pilot pilot(screen.game(), steerKey);
@@ -103,7 +117,7 @@ Figures play(double seconds) {
         if (paused || ran == 0) return;
         if (screen.interval() == 0 || !pilot.steer()) {
             const double begun = steadySeconds();
-            SendMessageW(window.gameoverButton(), BM_CLICK, 0, 0);  // boxed in or crashed: a new game
+            SendMessageW(Peer::gameoverButton(window), BM_CLICK, 0, 0);  // boxed in or crashed: a new game
             newGameSeconds += steadySeconds() - begun;
             ++newGames;
             woke = clock.now();

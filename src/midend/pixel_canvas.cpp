@@ -1,6 +1,7 @@
 #include "midend/pixel_canvas.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -43,14 +44,11 @@ Box PixelCanvas::clip(const Box& box) const {
 void PixelCanvas::fillRect(const Box& whole, Rgb colour) {
     const Box box = clip(whole);
     if (box.empty()) return;
+    std::uint8_t pixel[4] = {0, 0, 0, 255};
+    put(pixel, colour);
     for (int y = box.y; y < box.bottom(); ++y) {
         std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(box.x)) * 4];
-        for (int x = box.x; x < box.right(); ++x, p += 4) {
-            p[0] = colour.red;
-            p[1] = colour.green;
-            p[2] = colour.blue;
-            p[3] = 255;
-        }
+        for (int x = box.x; x < box.right(); ++x, p += 4) std::memcpy(p, pixel, 4);
     }
     touch(box);
 }
@@ -58,10 +56,7 @@ void PixelCanvas::fillRect(const Box& whole, Rgb colour) {
 void PixelCanvas::fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) {
     const Box painted = DiscPixels(square.width, pen).paint(square, {0, 0, width_, height_}, fill, outline,
                                                             [&](int x, int y, Rgb colour) {
-        std::uint8_t* p = &pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4];
-        p[0] = colour.red;
-        p[1] = colour.green;
-        p[2] = colour.blue;
+        put(&pixels_[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4], colour);
     });
     if (!painted.empty()) touch(painted);
 }

@@ -141,6 +141,11 @@ bool Screen::touch(Time now, Touch phase, double x, double y) {
     return true;
 }
 
+bool Screen::touchDevice(Time now, Touch phase, double x, double y) {
+    const double ratio = shell_.geometry().ratio();
+    return touch(now, phase, x / ratio, y / ratio);
+}
+
 // The key rules check a turn against the last turn, not against the way the
 // snake last moved, so one touch that turns twice before the snake moves
 // (heading right: up, then left) would steer it into its own neck. Such a

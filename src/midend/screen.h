@@ -77,6 +77,9 @@ public:
     // toolkit to make the button's click of it.
     enum class Touch { Down, Move, Up, Cancel };
     bool touch(Time now, Touch phase, double x, double y);
+    // The same at device pixels of the board's picture, as a toolkit that
+    // counts the screen's own pixels reports a finger.
+    bool touchDevice(Time now, Touch phase, double x, double y);
     // The window went out of sight (another app, another tab, a phone's
     // screen off): a running game holds as P holds it, since the clock
     // cannot be kept there. A game that stands is left as it is. Back in

@@ -68,6 +68,8 @@ public:
     const PixelCanvas& picture() const { return picture_; }
 
 protected:
+    explicit PictureSurface(PixelCanvas::Order order = PixelCanvas::Order::RedFirst) : picture_(order) {}
+
     PixelCanvas picture_;
 };
 

@@ -55,12 +55,30 @@ LRESULT CALLBACK escapeEndsMenu(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-bool shownStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+// The place on the window's bar of the title that opens this menu; -1 for any other.
+int titleOf(HWND window, HMENU menu) {
+    const HMENU bar = GetMenu(window);
+    for (int title = 0; title < GetMenuItemCount(bar); ++title)
+        if (GetSubMenu(bar, title) == menu) return title;
+    return -1;
+}
+
+// The picture holds its bytes in GDI's own order, so the box's rows go to the
+// screen straight from it: the bitmap handed over is those rows only, whole,
+// and the box is the part of them from its left edge.
+void copyToWindow(HDC dc, const PixelCanvas& picture, const Box& whole) {
+    const Box box = picture.clip(whole);
+    if (box.empty()) return;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width(), -box.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, box.x, box.y, DWORD(box.width), DWORD(box.height), box.x, 0, 0, UINT(box.height),
+                      picture.row(box.y), &info, DIB_RGB_COLORS);
+}
 
 }  // namespace
 
 GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm)
-    : alarm_(std::move(alarm)), screen_(*this, std::move(random)) {
+    : PictureSurface(PixelCanvas::Order::BlueFirst), alarm_(std::move(alarm)), screen_(*this, std::move(random)) {
     screen_.follow(*alarm_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(instance, &GameWindow::windowProc);
@@ -73,11 +91,11 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Ala
     SetWindowPos(gameover_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The first board stands, title included, before the window is ever shown.
     screen_.start(dpiForWindow(hwnd_) / 96.0, alarm_->now());
+    fitFont();
 }
 
+// The alarm is the window's own and goes with it: nothing is left to wake.
 GameWindow::~GameWindow() {
-    alarm_->onWake = nullptr;
-    alarm_->wakeAt(std::nullopt);
     if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
 }
@@ -107,14 +125,6 @@ void GameWindow::buildMenus(std::span<const MenuBarTitle> bar) {
     SetMenu(hwnd_, menuBar);
 }
 
-// The place on the bar of the title that opens this menu; -1 for any other.
-int GameWindow::titleOf(HMENU menu) const {
-    const HMENU bar = GetMenu(hwnd_);
-    for (int title = 0; title < GetMenuItemCount(bar); ++title)
-        if (GetSubMenu(bar, title) == menu) return title;
-    return -1;
-}
-
 bool GameWindow::preTranslate(MSG& msg) {
     // A focused button: the screen takes Tab and a menu's shortcut, the button the rest.
     const Focus holder = partOf(msg.hwnd);
@@ -131,14 +141,12 @@ bool GameWindow::key(WPARAM virtualKey, Focus holder) {
 void GameWindow::touch(Screen::Touch phase, LPARAM lParam) {
     POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))};
     ScreenToClient(hwnd_, &at);
-    const double ratio = screen_.geometry().ratio();
-    screen_.touch(alarm_->now(), phase, at.x / ratio, at.y / ratio);
+    screen_.touchDevice(alarm_->now(), phase, at.x, at.y);
 }
 
 // Sizes the window so that its client area is the picture, in device pixels.
 bool GameWindow::layOut(const Box&, int width, int height) {
     if (!picture_.resize(width, height)) return false;
-    fitFont();
     RECT got;  // most new boards keep the size, and then there is nothing to ask of the window system
     GetClientRect(hwnd_, &got);
     if (got.right == width && got.bottom == height) return true;
@@ -158,53 +166,32 @@ bool GameWindow::layOut(const Box&, int width, int height) {
 // the window; an exposed window is restored from it without painting anew.
 void GameWindow::present(std::span<const Box> painted) {
     const HDC dc = GetDC(hwnd_);
-    for (const Box& box : painted) copyToWindow(dc, box);
+    for (const Box& box : painted) copyToWindow(dc, picture_, box);
     ReleaseDC(hwnd_, dc);
 }
 
-// The box in GDI's own order of bytes (blue, green, red), which it copies
-// to the screen as it is: bit fields for the picture's order cost Wine more.
-void GameWindow::copyToWindow(HDC dc, const Box& whole) {
-    const Box box = picture_.clip(whole);
-    if (box.empty()) return;
-    bgr_.resize(std::size_t(box.width) * std::size_t(box.height));
-    std::uint32_t* out = bgr_.data();
-    for (int y = box.y; y < box.bottom(); ++y) {
-        const std::uint8_t* p = picture_.pixels() + (std::size_t(y) * std::size_t(picture_.width()) + std::size_t(box.x)) * 4;
-        for (int x = 0; x < box.width; ++x, p += 4) *out++ = std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | p[2];
-    }
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), box.width, -box.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(dc, box.x, box.y, DWORD(box.width), DWORD(box.height), 0, 0, 0, UINT(box.height), bgr_.data(), &info,
-                      DIB_RGB_COLORS);
-}
-
 void GameWindow::placeButton(Button button, const ButtonView& view) {
-    const HWND window = button == Button::Pause ? pause_ : gameover_;
     const Box place = screen_.geometry().toDevice(view.place);
-    // Each move is a round trip to the window system: only where it moved.
-    if (std::exchange(buttonPlaces_[button == Button::Pause ? 0 : 1], place) != place)
-        SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (shownStyle(window) != view.shown) ShowWindow(window, view.shown ? SW_SHOWNA : SW_HIDE);
+    // One round trip to the window system; the screen moves the keys itself.
+    SetWindowPos(button == Button::Pause ? pause_ : gameover_, nullptr, place.x, place.y, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (view.shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void GameWindow::setTitle(const std::string& title) { SetWindowTextW(hwnd_, widen(title).c_str()); }
 
-// While a menu is open it has the keys.
+// While a menu is open (and its Escape hook set) it has the keys.
 void GameWindow::moveFocus(Focus focus) {
-    if (!inMenuLoop_) SetFocus(focus == Focus::Pause ? pause_ : focus == Focus::GameOver ? gameover_ : hwnd_);
+    if (!menuHook_) SetFocus(focus == Focus::Pause ? pause_ : focus == Focus::GameOver ? gameover_ : hwnd_);
 }
 
-// The buttons' font in the device pixels of the screen's ratio.
+// The buttons' font in the device pixels of the screen's ratio, which only
+// the monitor's scale changes.
 void GameWindow::fitFont() {
     const ButtonLook look = buttonLook(Button::Pause);
-    const int pixels = look.pixels(screen_.geometry().ratio());
-    if (pixels == fontPixels_) return;
-    fontPixels_ = pixels;
     if (font_) DeleteObject(font_);
-    font_ = CreateFontW(-pixels, 0, 0, 0, look.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                        widen(look.face).c_str());
+    font_ = CreateFontW(-look.pixels(screen_.geometry().ratio()), 0, 0, 0, look.weight, FALSE, FALSE, FALSE,
+                        ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                        DEFAULT_PITCH | FF_SWISS, widen(look.face).c_str());
     for (HWND button : {pause_, gameover_}) SendMessageW(button, WM_SETFONT, WPARAM(font_), TRUE);
 }
 
@@ -237,21 +224,19 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HMENU(lParam) == GetMenu(hwnd_))
             screen_.menuCommand(alarm_->now(), int(wParam), partOf(GetFocus()));
         else
-            screen_.menuChosen(alarm_->now(), titleOf(HMENU(lParam)), int(wParam), partOf(GetFocus()));
+            screen_.menuChosen(alarm_->now(), titleOf(hwnd_, HMENU(lParam)), int(wParam), partOf(GetFocus()));
         return 0;
     case WM_INITMENUPOPUP:
         // Opened by mouse or keyboard, before any choice; not the system menu.
-        if (!HIWORD(lParam)) screen_.menuOpened(alarm_->now(), titleOf(HMENU(wParam)), partOf(GetFocus()));
+        if (!HIWORD(lParam)) screen_.menuOpened(alarm_->now(), titleOf(hwnd_, HMENU(wParam)), partOf(GetFocus()));
         return 0;
     case WM_ENTERMENULOOP:
-        inMenuLoop_ = true;
         menuHook_ = SetWindowsHookExW(WH_MSGFILTER, escapeEndsMenu, nullptr, GetCurrentThreadId());
         [[fallthrough]];
     case WM_ENTERSIZEMOVE:
         SetTimer(hwnd_, modalTimer, USER_TIMER_MINIMUM, nullptr);
         return 0;
     case WM_EXITMENULOOP:
-        inMenuLoop_ = false;
         if (menuHook_) UnhookWindowsHookEx(std::exchange(menuHook_, nullptr));
         [[fallthrough]];
     case WM_EXITSIZEMOVE:
@@ -278,7 +263,7 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         PAINTSTRUCT ps;
         const HDC dc = BeginPaint(hwnd_, &ps);
         const RECT& r = ps.rcPaint;
-        copyToWindow(dc, Box{r.left, r.top, r.right - r.left, r.bottom - r.top});
+        copyToWindow(dc, picture_, Box{r.left, r.top, r.right - r.left, r.bottom - r.top});
         EndPaint(hwnd_, &ps);
         return 0;
     }
@@ -288,14 +273,11 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         screen_.setRatio(HIWORD(wParam) / 96.0);
+        fitFont();
         return 0;
     }
     case WM_CLOSE:
-        DestroyWindow(hwnd_);
-        return 0;
-    case WM_DESTROY:
-        alarm_->wakeAt(std::nullopt);
-        KillTimer(hwnd_, modalTimer);
+        screen_.close();
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);

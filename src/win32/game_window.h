@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "midend/alarm.h"
 #include "midend/pixel_canvas.h"
@@ -24,10 +22,6 @@ public:
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
-    HWND pauseButton() const { return pause_; }
-    HWND gameoverButton() const { return gameover_; }
-    Screen& screen() { return screen_; }
     // True once Quit was chosen or the window was closed.
     bool ended() const { return hwnd_ == nullptr; }
 
@@ -48,14 +42,16 @@ public:
     void end() override { DestroyWindow(hwnd_); }
 
 private:
+    // The tests and the tick-rate benchmark reach its parts through peers of their own.
+    friend class GameWindowTestPeer;
+    friend class GameWindowBenchPeer;
+
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool key(WPARAM virtualKey, Focus holder);
-    int titleOf(HMENU menu) const;
     void touch(Screen::Touch phase, LPARAM lParam);
     void fitFont();
-    void copyToWindow(HDC dc, const Box& box);
     Focus partOf(HWND window) const;
 
     std::unique_ptr<Alarm> alarm_;
@@ -64,11 +60,7 @@ private:
     HWND pause_ = nullptr;
     HWND gameover_ = nullptr;
     HFONT font_ = nullptr;
-    int fontPixels_ = 0;
-    Box buttonPlaces_[2];  // where each button was put, in device pixels
-    std::vector<std::uint32_t> bgr_;  // the box being copied, kept so a tick allocates nothing
-    HHOOK menuHook_ = nullptr;
-    bool inMenuLoop_ = false;
+    HHOOK menuHook_ = nullptr;  // set while a menu is open
 };
 
 }  // namespace zv

@@ -13,18 +13,6 @@ HANDLE makeHighResolutionTimer() {
     return CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
 }
 
-Alarm::Time WaitableClock::now() const {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    // Split so that the product cannot overflow after long uptimes.
-    return std::chrono::seconds(count.QuadPart / frequency) + Time(count.QuadPart % frequency * 1'000'000'000 / frequency);
-}
-
 // Set relative to now, in 100 ns units: a due time in absolute terms would be
 // wall-clock time, which the user may set.
 void WaitableClock::wakeAt(std::optional<Time> due) {

@@ -23,17 +23,13 @@ bool windowsIsRecentEnough() {
 
 UINT dpiForWindow(HWND window) {
     static const auto call = systemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
-    if (call) return call(window);
-    const HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return UINT(dpi);
+    return call(window);
 }
 
 BOOL adjustWindowRectForDpi(RECT* rect, DWORD style, BOOL menu, UINT dpi) {
     static const auto call = systemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
         L"user32.dll", "AdjustWindowRectExForDpi");
-    return call ? call(rect, style, menu, 0, dpi) : AdjustWindowRectEx(rect, style, menu, 0);
+    return call(rect, style, menu, 0, dpi);
 }
 
 }  // namespace zv

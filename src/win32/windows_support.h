@@ -13,8 +13,8 @@ bool windowsIsRecentEnough();
 
 // The per-monitor DPI calls of Windows 10 version 1607 on, looked up when
 // first used rather than imported: an older Windows would otherwise refuse
-// to load the program before it could say what it needs. Where they are
-// missing these answer as a system-DPI program would.
+// to load the program before it could say what it needs. Only a window
+// calls them, and none opens on a Windows older than 1803.
 UINT dpiForWindow(HWND window);
 BOOL adjustWindowRectForDpi(RECT* rect, DWORD style, BOOL menu, UINT dpi);
 

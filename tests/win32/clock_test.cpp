@@ -1,6 +1,7 @@
 // The waitable-timer alarm in the real message loop.
 #include "win32_support.h"
 #include "win32/waitable_clock.h"
+#include "window/description.h"
 
 namespace wt {
 namespace {
@@ -51,7 +52,7 @@ double rowsWhileOpen = 0;
 bool menuOpened = false;
 ULONGLONG deadline = 0;
 
-double headRow() { return running->screen().game().heady; }
+double headRow() { return Peer::screen(*running).game().heady; }
 
 // On a thread timer, which the menu's loop dispatches too.
 void CALLBACK watch(HWND, UINT, UINT_PTR id, DWORD) {
@@ -59,7 +60,7 @@ void CALLBACK watch(HWND, UINT, UINT_PTR id, DWORD) {
         if (headRow() >= startRow) return;
         menuOpened = true;
         rowAtOpen = headRow();
-        const HWND hwnd = running->hwnd();
+        const HWND hwnd = Peer::hwnd(*running);
         TrackPopupMenu(menuOf(hwnd, zv::description::sizeTitle), 0, 0, 0, 0, hwnd, nullptr);  // until EndMenu
         KillTimer(nullptr, id);
         PostMessageW(hwnd, WM_MENUCOMMAND, titlePlace(zv::description::quitTitle), LPARAM(GetMenu(hwnd)));
@@ -78,7 +79,7 @@ TEST(WaitableClock, DrivesTheGameInTheMessageLoopWithAMenuOpen) {
     zv::WaitableClock& clock = *owned;
     zv::GameWindow window(std::move(source), std::move(owned));
     window.show(SW_SHOWNORMAL);
-    PostMessageW(window.hwnd(), WM_KEYDOWN, VK_UP, 1);
+    PostMessageW(Peer::hwnd(window), WM_KEYDOWN, VK_UP, 1);
     zv::pumpMessages(window);
     running = &window;
     startRow = headRow();

@@ -1,6 +1,8 @@
 // The window shows the board exactly as the mid-end paints it: the same
 // scripted board through the same events on the headless screen, pixel for
-// pixel, at 100 %, 150 % and 200 %.
+// pixel, at 100 %, 150 % and 200 %, with the native buttons where the screen
+// placed them, drawn above the board.
+#include "game/paints.h"
 #include "headless_screen.h"
 #include "win32_support.h"
 
@@ -34,7 +36,7 @@ TEST_P(Identity, TheBoardOnScreenIsTheSharedPaintingPixelForPixel) {
         headless.tick();
     }
     press('P');
-    ASSERT_TRUE(shown(window->pauseButton()));
+    ASSERT_TRUE(IsWindowVisible(button(zv::Button::Pause)));
 
     const Picture picture(hwnd());
     ASSERT_EQ(picture.width, headless.width());
@@ -45,11 +47,17 @@ TEST_P(Identity, TheBoardOnScreenIsTheSharedPaintingPixelForPixel) {
     ASSERT_EQ(headless.at(head.x - head.width / 2, head.y + head.height / 2), zv::paints::body);
     // Windows draws the buttons, with its own text: everything else must match.
     std::vector<RECT> buttons;
-    for (HWND button : {window->pauseButton(), window->gameoverButton()}) {
-        if (!shown(button)) continue;
+    for (const auto& [which, view] :
+         {std::pair{zv::Button::Pause, headless.pause}, std::pair{zv::Button::GameOver, headless.gameover}}) {
+        ASSERT_EQ(IsWindowVisible(button(which)) != FALSE, view.shown);
+        if (!view.shown) continue;
         RECT r;
-        GetWindowRect(button, &r);
+        GetWindowRect(button(which), &r);
         MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        const zv::Box place = geometry().toDevice(view.place);
+        EXPECT_EQ((zv::Box{r.left, r.top, r.right - r.left, r.bottom - r.top}), place);
+        const int x = place.x + place.width / 2, y = place.y + 3;
+        EXPECT_NE(picture.at(x, y), headless.at(x, y)) << "the board's picture over the button's face";
         buttons.push_back(r);
     }
     long differ = 0;

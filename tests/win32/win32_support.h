@@ -6,25 +6,37 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "game/paints.h"
 #include "board_script.h"
-#include "screen_test_peer.h"
-#include "window/description.h"
-#include "window/menus.h"
+#include "hand_alarm.h"
+#include "midend/menu_table.h"
+#include "scripted_random.h"
 #include "win32/game_window.h"
 #include "win32/message_loop.h"
-#include "hand_alarm.h"
+
+namespace zv {
+
+// The window's parts, for its tests.
+class GameWindowTestPeer {
+public:
+    static HWND hwnd(const GameWindow& window) { return window.hwnd_; }
+    static HWND button(const GameWindow& window, Button button) {
+        return button == Button::Pause ? window.pause_ : window.gameover_;
+    }
+    static const Screen& screen(const GameWindow& window) { return window.screen_; }
+};
+
+}  // namespace zv
 
 namespace wt {
 
 using board_script::keepFood;
 using board_script::lineUpBoard;
+using Peer = zv::GameWindowTestPeer;
 
 // The client area's pixels as the window last painted them, children included.
 class Picture {
@@ -55,6 +67,8 @@ public:
         const std::uint32_t v = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
         return {std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
     }
+    // The middle of a box of the picture.
+    zv::Rgb middle(const zv::Box& box) const { return at(box.x + box.width / 2, box.y + box.height / 2); }
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
@@ -68,22 +82,19 @@ inline std::string describe(zv::Rgb c) {
 
 // A title's place on the bar, as the table has it, and its menu.
 inline int titlePlace(std::string_view title) {
-    for (std::size_t t = 0; t < zv::menuTitles.size(); ++t)
-        if (zv::menuTitles[t].title == title) return int(t);
+    const auto bar = zv::menuTable();
+    for (std::size_t t = 0; t < bar.size(); ++t)
+        if (bar[t].title == title) return int(t);
     ADD_FAILURE() << "no title " << title;
     return -1;
 }
 inline HMENU menuOf(HWND hwnd, std::string_view title) { return GetSubMenu(GetMenu(hwnd), titlePlace(title)); }
 
-// Opens the window on screen with a scripted random source and a hand alarm.
-class Win32Test : public ::testing::Test {
-protected:
-    void TearDown() override { window.reset(); }
-
-    void open() {
-        auto source = std::make_unique<ScriptedRandom>();
-        random = source.get();
-        lineUpBoard(*random, 50);
+// The real window on a scripted random source and a hand alarm, handed the
+// messages Windows would send it, through the program's own message loop.
+class Win32Window {
+public:
+    void open(std::unique_ptr<ScriptedRandom> source) {
         auto hand = std::make_unique<HandAlarm>();
         alarm = hand.get();
         window = std::make_unique<zv::GameWindow>(std::move(source), std::move(hand));
@@ -91,36 +102,53 @@ protected:
         pump();
     }
 
-    zv::zorvane& game() { return zv::ScreenTestPeer::game(window->screen()); }
-    const zv::BoardGeometry& geometry() { return window->screen().geometry(); }
-    HWND hwnd() { return window->hwnd(); }
-    int interval() { return window->screen().interval(); }
-    bool shown(HWND button) { return IsWindowVisible(button) != FALSE; }
+    HWND hwnd() const { return Peer::hwnd(*window); }
+    HWND button(zv::Button which) const { return Peer::button(*window, which); }
+    const zv::Screen& screen() const { return Peer::screen(*window); }
+    const zv::zorvane& game() const { return screen().game(); }
+    const zv::BoardGeometry& geometry() const { return screen().geometry(); }
 
     void pump() { zv::pumpMessages(*window); }
-    // A key as the keyboard sends it: to whatever holds the focus, through the message loop.
-    void key(WPARAM virtualKey) {
+    // A key as the keyboard sends it: to whatever holds the focus, through
+    // the message loop, with Shift held down when asked.
+    void key(WPARAM virtualKey, bool shift = false) {
+        BYTE held[256];
+        GetKeyboardState(held);
+        held[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(held);
         const HWND target = GetFocus() ? GetFocus() : hwnd();
         const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(virtualKey), MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
         PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | (LPARAM(3) << 30));
         pump();
+        held[VK_SHIFT] = 0;
+        SetKeyboardState(held);
     }
-    void click(HWND button) {
-        SendMessageW(button, BM_CLICK, 0, 0);
-        pump();
-    }
-    // A menu choice as the bar sends it: the item's place and its menu (the
-    // bar itself for a title without items).
-    void choose(HMENU menu, int item) {
-        PostMessageW(hwnd(), WM_MENUCOMMAND, WPARAM(item), LPARAM(menu));
+    void click(zv::Button which) {
+        SendMessageW(button(which), BM_CLICK, 0, 0);
         pump();
     }
     // Keys for Windows' own menu loop, after the bar got the keys as F10 gives them.
-    void barKeys(std::initializer_list<WPARAM> keys) {
+    void barKeys(const std::vector<WPARAM>& keys) {
         PostMessageW(hwnd(), WM_SYSCOMMAND, SC_KEYMENU, 0);
         for (const WPARAM k : keys) PostMessageW(hwnd(), WM_KEYDOWN, k, 1);
         pump();
+    }
+
+    std::unique_ptr<zv::GameWindow> window;
+    HandAlarm* alarm = nullptr;
+};
+
+// Opens the window on screen on a scripted board of side 50.
+class Win32Test : public ::testing::Test, public Win32Window {
+protected:
+    void TearDown() override { window.reset(); }
+
+    void open() {
+        auto source = std::make_unique<ScriptedRandom>();
+        random = source.get();
+        lineUpBoard(*random, 50);
+        Win32Window::open(std::move(source));
     }
     // Ticks on which no food is eaten and none is placed, each at its time.
     void ticks(int n) {
@@ -130,23 +158,9 @@ protected:
         }
         pump();
     }
-    // The colour at the middle of board cell n.
-    zv::Rgb cellColour(const Picture& picture, int n) {
-        const zv::Box box = geometry().cellBox(n);
-        return picture.at(box.x + box.width / 2, box.y + box.height / 2);
-    }
-    int cellNumber(int x, int y) { return x + int(game().cols) * (y - 1); }
-    int headCell() { return cellNumber(int(game().headx), int(game().heady)); }
-    int foodCell() {
-        const zv::BlockArray& cells = game().Block();
-        for (int n = 1; n < cells.count(); ++n)
-            if (cells.visible(n) && cells.fill(n) == zv::paints::food) return n;
-        return 0;
-    }
+    int headCell() { return int(game().headx) + int(game().cols) * (int(game().heady) - 1); }
 
-    std::unique_ptr<zv::GameWindow> window;
     ScriptedRandom* random = nullptr;
-    HandAlarm* alarm = nullptr;
 };
 
 }  // namespace wt
