@@ -54,3 +54,10 @@ TEST(BrowserKeys, OnTheMenuBarEscapeTabAndAltCloseAndSpaceChoosesAsEnterDoes) {
     EXPECT_EQ(menuBarKey("ArrowLeft"), Key::Left);
     EXPECT_EQ(menuBarKey("p"), Key::Other);
 }
+
+TEST(BrowserKeys, AKeyTheBrowserCannotNameIsTakenByItsPlaceWhereThatNamesAKey) {
+    const auto backTab = pageKeyDown("Unidentified", "Tab", {.shift = true});  // WebKitGTK's Shift+Tab
+    ASSERT_TRUE(backTab);
+    EXPECT_EQ(backTab->keyCode, keys::Tab);
+    EXPECT_EQ(pageKeyDown("Unidentified", "KeyQ", {}), std::nullopt);  // a letter's place names no letter
+}
