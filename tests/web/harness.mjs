@@ -42,7 +42,9 @@ export async function freePort() {
   return port;
 }
 
+// The page as it ships, and the tests' own copy of it with their hooks (page_hooks.js).
 export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web/site', import.meta.url));
+export const testRoot = process.env.ZORVANE_WEB_TEST_ROOT ?? fileURLToPath(new URL('../../build-web/test-site', import.meta.url));
 
 // A test may change what the server does as it goes: serve another folder
 // (dir, a deployment), answer some paths with a 500 (failing), drop every
@@ -113,9 +115,8 @@ export async function open(browser, server, { ratio = 1, seed = 7, query = '', v
   await page.setViewport(viewport ?? { width: 468, height: 487, deviceScaleFactor: ratio });
   const { port } = server.address();
   page.url0 = `http://127.0.0.1:${port}/`;
-  // ?test gives the tests their hooks into the page.
-  await page.goto(`${page.url0}?seed=${seed}&test${query}`);
-  await page.waitForFunction(() => window.zorvane?.ready);
+  await page.goto(`${page.url0}?seed=${seed}${query}`);
+  await page.waitForSelector('#window:not([hidden])');
   return page;
 }
 
