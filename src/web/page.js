@@ -141,8 +141,8 @@ const page = {
   },
 };
 // A title or an item of the menu bar, as a button out of the tab order: the bar takes the keys by Alt.
-function entry(parent, className, place, ...content) {
-  const e = Object.assign(document.createElement('button'), { type: 'button', className, tabIndex: -1, role: 'menuitem' }, place);
+function entry(parent, className, at, ...content) {
+  const e = Object.assign(document.createElement('button'), { type: 'button', className, tabIndex: -1, role: 'menuitem' }, at);
   e.append(...content);
   return parent.appendChild(e);
 }
@@ -174,20 +174,22 @@ function wake() {
 }
 
 // A window resized, a phone turned round, a new ratio (a zoom, another
-// screen): the module fits the whole window to the room it has, in the
-// screen's pixels. Browsers tell a new ratio by a media query's change, some
-// only by a resize, some not at all (the next frame notices).
+// screen): the module fits the window to its room, in the screen's pixels.
+// A new ratio comes with a media query's change, or a resize, or neither (the next frame notices).
 function roomChanged() {
   ratio = window.devicePixelRatio || 1;
   if (ratio !== watched) window.matchMedia(`(resolution: ${(watched = ratio)}dppx)`).addEventListener('change', roomChanged, { once: true });
   call('zv_room', window.innerWidth, window.innerHeight, ratio, roomy.matches);
 }
 
-// When an event happened: ticks due before it run first.
+// The module told of an event, with when it happened (ticks due before it
+// run first) and its strings as strings; what the module answers.
 const when = (event) => (event?.timeStamp > 0 ? Math.min(event.timeStamp, performance.now()) : performance.now());
 const send = (name, event, ...args) => {
-  call(name, when(event), ...args);
+  const types = args.map((arg) => (typeof arg === 'string' ? 'string' : 'number'));
+  const answer = mod.ccall(name, 'number', ['number', ...types], [when(event), ...args]);
   requestFrame();
+  return answer;
 };
 const focusNow = () => parts.indexOf(document.activeElement);  // -1, the page itself, counts as the board
 // The mouse on the bar, as DrawnMenuBar::Mouse numbers it. A title opens its
@@ -208,12 +210,11 @@ function start(loaded) {
   frame();  // the first board before anyone looks
   board.focus(focusOptions);
 
-  // Keys go to the module (Tab too: it takes the focus round the window; Alt alone the bar); it says whether the browser may have them.
-  const numbers = (n) => Array(n).fill('number');
+  // Keys go to the module (Tab too: it takes the focus round the window;
+  // Alt alone the bar), which says whether the browser may have them.
   document.addEventListener('keydown', (event) => {
-    if (!ended && mod.ccall('zv_key', 'number', [...numbers(2), 'string', 'string', ...numbers(5)], [when(event), focusNow(),
-      event.key, event.code, event.shiftKey, event.ctrlKey, event.altKey, event.metaKey, event.repeat])) event.preventDefault();
-    requestFrame();
+    const { key, code, shiftKey, ctrlKey, altKey, metaKey, repeat } = event;
+    if (!ended && send('zv_key', event, focusNow(), key, code, shiftKey, ctrlKey, altKey, metaKey, repeat)) event.preventDefault();
   });
   document.addEventListener('keyup', (event) => {
     if (!ended && mod.ccall('zv_key_up', 'number', ['string'], [event.key])) event.preventDefault();
