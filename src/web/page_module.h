@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "game/random_source.h"
 #include "midend/screen.h"
 
 namespace zv {
