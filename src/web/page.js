@@ -223,7 +223,6 @@ function start(loaded) {
     button.focus(focusOptions);
     send('zv_click', event, i);
   }));
-  $('again').addEventListener('click', () => location.reload());
   for (const type of ['pointerdown', 'mouseover', 'mousemove', 'click']) menubar.addEventListener(type, onBar);
   // A press on the bar leaves the keys where they are; one anywhere else,
   // while the bar is active, closes it and presses nothing under it.

@@ -130,37 +130,6 @@ export async function state(page) {
   });
 }
 
-// The colour at the centre of every cell, row by row, from the canvas's own
-// pixels, with the cells where the game's geometry puts them.
-export async function cells(page) {
-  return page.evaluate(async () => {
-    let side = 0;
-    while (window.zorvane.cellBox(side, 0).width > 0) side++;
-    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
-    const board = document.getElementById('board');
-    const data = board.getContext('2d').getImageData(0, 0, board.width, board.height).data;
-    const grid = [];
-    for (let row = 0; row < side; row++) {
-      const line = [];
-      for (let column = 0; column < side; column++) {
-        const box = window.zorvane.cellBox(column, row);
-        const x = box.x + (box.width >> 1);
-        const y = box.y + (box.height >> 1);
-        const i = (y * board.width + x) * 4;
-        line.push(`${data[i]},${data[i + 1]},${data[i + 2]}`);
-      }
-      grid.push(line);
-    }
-    return grid;
-  });
-}
-
+// The game's colours as the canvas holds them.
 export const paint = { wall: '255,255,128', obstacle: '50,50,0', food: '255,255,255', head: '0,150,100',
   body: '0,255,0', background: '255,128,0', crash: '255,0,0' };
-
-// Where the head is, as [column, row].
-export function find(grid, colour) {
-  const found = [];
-  grid.forEach((line, row) => line.forEach((c, column) => c === colour && found.push([column, row])));
-  return found;
-}
