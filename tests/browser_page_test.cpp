@@ -1,5 +1,5 @@
 // The browser page's own rules, below the page: which keys it leaves to the
-// browser, and the seed in its address.
+// browser, the seed in its address, and lengths it can show on whole pixels.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -7,6 +7,7 @@
 #include "window/keys.h"
 #include "web/browser_keys.h"
 #include "web/page_address.h"
+#include "web/page_layout.h"
 
 using namespace zv;
 
@@ -53,4 +54,23 @@ TEST(BrowserKeys, OnTheMenuBarEscapeTabAndAltCloseAndSpaceChoosesAsEnterDoes) {
     EXPECT_EQ(menuBarKey(" "), menuBarKey("Enter"));
     EXPECT_EQ(menuBarKey("ArrowLeft"), Key::Left);
     EXPECT_EQ(menuBarKey("p"), Key::Other);
+}
+
+TEST(BrowserKeys, AKeyTheBrowserCannotNameIsTakenByItsPlaceWhereThatNamesAKey) {
+    const auto backTab = pageKeyDown("Unidentified", "Tab", {.shift = true});  // WebKitGTK's Shift+Tab
+    ASSERT_TRUE(backTab);
+    EXPECT_EQ(backTab->keyCode, keys::Tab);
+    EXPECT_EQ(pageKeyDown("Unidentified", "KeyQ", {}), std::nullopt);  // a letter's place names no letter
+}
+
+// At 2.625 device pixels to a CSS pixel only every 21st count of device
+// pixels is a whole number of 64ths of a CSS pixel; at 1.5 every third.
+TEST(PageLayout, LengthsFallOnWholeDevicePixelsThatAreWhole64thsOfACssPixel) {
+    EXPECT_EQ(onCssGrid(468, 1), 468);
+    EXPECT_EQ(onCssGrid(1000, 2.625), 1008);
+    EXPECT_EQ(onCssGrid(1008, 2.625), 1008);
+    EXPECT_DOUBLE_EQ(snapToCssGrid(17.1, 2.625, true), 16);
+    EXPECT_DOUBLE_EQ(snapToCssGrid(17.1, 2.625, false), 24);
+    EXPECT_DOUBLE_EQ(snapToCssGrid(19, 1.5, true), 18);
+    EXPECT_DOUBLE_EQ(snapToCssGrid(19, 1.5, false), 20);
 }

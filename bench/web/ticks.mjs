@@ -1,7 +1,7 @@
 // One steady run at "Insane" (1 ms) on the 100x100 board in headless
 // Chromium, the snake kept alive by the benchmarks' pilot (bench/pilot.h,
-// compiled into the page's module and steering before every tick with
-// ?test&pilot; it starts a new game when the snake has boxed itself in, as
+// compiled into the tests' copy of the page, test-site/, and steering before
+// every tick with ?pilot; it starts a new game when the snake has boxed itself in, as
 // on the desktop): game ticks per second, the new boards among them, the page's CPU as a share of one core
 // (CDP's TaskDuration over the run), frames per second, and the time from
 // navigation to the first drawn board. The count starts after two seconds of
@@ -12,14 +12,14 @@
 // A slow phone: THROTTLE=4 slows the page's CPU fourfold (CDP's CPU
 // throttling) and PHONE=1 gives it a phone's screen, 390x844 at ratio 3:
 //   THROTTLE=4 PHONE=1 node bench/web/ticks.mjs
-import { serve, launch, close, open } from '../../tests/web/harness.mjs';
+import { serve, testRoot, launch, close, open } from '../../tests/web/harness.mjs';
 
 const seconds = Number(process.env.SECONDS ?? 12);
 const runs = Number(process.env.RUNS ?? 3);
 const throttle = Number(process.env.THROTTLE ?? 1);
 const warmup = Number(process.env.WARMUP ?? 2000);
 const viewport = process.env.PHONE ? { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true } : undefined;
-const server = await serve();
+const server = await serve(testRoot);
 const browser = await launch();
 
 async function measure() {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "window/keys.h"
+
 namespace zv {
 
 // From the keys a menu opens with its first item lit, from the mouse with
@@ -35,6 +37,20 @@ void DrawnMenuBar::mouse(Time now, Mouse what, int t, int i, Focus holder) {
 void DrawnMenuBar::altAlone() {
     if (active()) close();
     else light(0);
+}
+
+DrawnMenuBar::Key DrawnMenuBar::keyOf(Integer code) {
+    switch (code) {
+    case keys::Left: return Key::Left;
+    case keys::Right: return Key::Right;
+    case keys::Up: return Key::Up;
+    case keys::Down: return Key::Down;
+    case keys::Return:
+    case keys::Space: return Key::Choose;
+    case keys::Escape:
+    case keys::Tab: return Key::Close;
+    default: return Key::Other;
+    }
 }
 
 bool DrawnMenuBar::key(Time now, Key key, Focus holder) {

@@ -17,6 +17,10 @@ public:
     using Time = Screen::Time;
     DrawnMenuBar(Screen& screen, std::span<const MenuBarTitle> bar) : screen_(screen), bar_(bar) {}
 
+    // The bar's height in logical pixels at full size, a desktop's menu bar's:
+    // the window's room holds it above the board (Screen::setRoom).
+    static constexpr double height = 19;
+
     int open() const { return open_; }                 // the open menu's title, or -1
     int item() const { return item_; }                 // its lit item, or -1
     int title() const { return keys_ ? title_ : -1; }  // the lit title while the bar has the keys
@@ -32,6 +36,8 @@ public:
     // The keys a bar answers to: the arrows, Enter or Space to choose,
     // Escape, Tab or Alt to close; any other is swallowed.
     enum class Key { Left, Right, Up, Down, Choose, Close, Other };
+    // The bar's key for a key's code (keys.h); Alt, which has none, closes.
+    static Key keyOf(Integer code);
     // A key while a menu is open or the bar has the keys: all of them are
     // the bar's then. False when neither.
     bool key(Time now, Key key, Focus holder);

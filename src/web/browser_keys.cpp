@@ -41,7 +41,12 @@ std::uint32_t nameNumber(std::string_view name) {
 
 KeyInput browserKey(std::string_view key, std::string_view code) {
     using Kind = KeyInput::Kind;
-    if (key.empty() || key == "Unidentified") return {Kind::Unidentified};
+    // A key the browser cannot name is taken by its place, where that names a
+    // key of its own: WebKitGTK reports Shift+Tab as "Unidentified" at "Tab".
+    if (key.empty() || key == "Unidentified") {
+        const auto placed = namedKeyCode(KeyNaming::Browser, code);
+        return placed ? KeyInput{Kind::Named, std::uint32_t(*placed)} : KeyInput{Kind::Unidentified};
+    }
     for (std::string_view modifier : modifiers)
         if (key == modifier) return {Kind::Modifier};
     if (const auto named = namedKeyCode(KeyNaming::Browser, key)) return {Kind::Named, std::uint32_t(*named)};
@@ -62,19 +67,7 @@ bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool ta
 }
 
 DrawnMenuBar::Key menuBarKey(std::string_view key) {
-    using Key = DrawnMenuBar::Key;
-    if (key == "Alt") return Key::Close;
-    switch (namedKeyCode(KeyNaming::Browser, key).value_or(0)) {
-    case keys::Left: return Key::Left;
-    case keys::Right: return Key::Right;
-    case keys::Up: return Key::Up;
-    case keys::Down: return Key::Down;
-    case keys::Return:
-    case keys::Space: return Key::Choose;
-    case keys::Escape:
-    case keys::Tab: return Key::Close;
-    default: return Key::Other;
-    }
+    return key == "Alt" ? DrawnMenuBar::Key::Close : DrawnMenuBar::keyOf(namedKeyCode(KeyNaming::Browser, key).value_or(0));
 }
 
 }  // namespace zv

@@ -1,20 +1,19 @@
-// The page around the game's module: it forwards events with their time stamps
-// and draws what the module's view says. Every rule of the game is the module's.
+// The page around the game's module: it forwards events with their time
+// stamps, and shows what the module hands it through `page` below. Every rule
+// of the game is the module's, which ignores what comes after its end.
 
 // The build this page is of (page.js?build=...): the module asks for its
 // .wasm as the same build's, so that the worker hands out no other.
 const build = new URL(import.meta.url).searchParams.get('build');
 const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeURIComponent(build)}` : '');
-const address = new URLSearchParams(location.search);
 const $ = (id) => document.getElementById(id);
 // The build this script is of, written in as the site is made.
 const stamp = '@BUILD@';
 
 // Once loaded, the page plays offline. The worker is registered under the
-// host's newest build, asked of the host past every cache: a host whose
-// validators stay the same from one build to the next (files of one fixed
-// date, as reproducible builds give) would answer the browser's own check
-// for a new worker with "not modified" for ever.
+// host's newest build, asked past every cache: a host whose validators stay
+// the same from build to build (files of one fixed date, as reproducible
+// builds give) would answer the browser's own check "not modified" for ever.
 if ('serviceWorker' in navigator) {
   (async () => {
     const worker = await (await fetch('sw.js', { cache: 'no-store' })).text();
@@ -27,9 +26,8 @@ if ('serviceWorker' in navigator) {
 // The module's files as this page's build has them, checked by their hashes
 // before anything runs: with no worker in charge yet (a first visit, a hard
 // reload), a host half way through an upload may hand out another build's
-// script or .wasm beside this page, and the browser's cache may hold an
-// older one. Where the browser cannot hash (a page not served over https),
-// the files are taken as they come.
+// beside this page, and the browser's cache an older one. Where the browser
+// cannot hash (a page not served over https), they are taken as they come.
 async function moduleOfThisBuild() {
   if (build && stamp !== build) throw new Error(`page.js is of build ${stamp}, the page of ${build}`);
   const sums = Object.fromEntries(document.querySelector('meta[name="zorvane-files"]')?.content.match(/\S+ \S+/g)
@@ -40,12 +38,10 @@ async function moduleOfThisBuild() {
     if (!response.ok) throw new Error(`${file}: ${response.status}`);
     return response.arrayBuffer();
   }));
-  const hex = async (bytes) => [...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))]
-    .map((byte) => byte.toString(16).padStart(2, '0')).join('');
   const wrong = async (got) => {
     if (!globalThis.crypto?.subtle || !sums['zorvane.wasm']) return [];
-    const sumsGot = await Promise.all(got.map(hex));
-    return files.filter((file, i) => sumsGot[i] !== sums[file]);
+    const digests = await Promise.all(got.map((bytes) => crypto.subtle.digest('SHA-256', bytes)));
+    return files.filter((file, i) => [...new Uint8Array(digests[i])].map((b) => b.toString(16).padStart(2, '0')).join('') !== sums[file]);
   };
   let got = await fetched('default');
   const first = await wrong(got);
@@ -56,170 +52,64 @@ async function moduleOfThisBuild() {
   return got[1];
 }
 
-// Without its module there is no game: the page says so and offers to try again.
-function failed(error) {
-  console.error(`Zorvane could not be loaded: ${error}`);
-  $('failed').hidden = false;
-}
-const loading = typeof createZorvane === 'function'
-  ? moduleOfThisBuild().then((wasmBinary) => createZorvane({ locateFile, wasmBinary }))
-  : Promise.reject(new Error('zorvane.js did not load'));
+const [windowEl, menubar, board, scrim] = ['window', 'menubar', 'board', 'scrim'].map($);
+const buttons = [$('pause'), $('gameover')];
+const parts = [board, ...buttons];  // the keys' holders, as the module numbers them
+const context = board.getContext('2d', { alpha: false });
+const focusOptions = { preventScroll: true };
+// An upright phone has room to spare below the board: there the bar is a finger's height.
+const roomy = window.matchMedia('(pointer: coarse) and (orientation: portrait)');
+let mod;
+let ratio = window.devicePixelRatio || 1;
+let watched = 0;  // the ratio a media query watches for
+let picture = {};  // the module's picture, as laid out last
+const painted = [];  // boxes of it painted since the last frame
+let frameRequest = 0;
+let wakeTimer = 0;
+let due = -1;
+let ended = false;
+const titles = [];  // the menu bar's, each with its menu
+const call = (name, ...args) => mod[`_${name}`](...args);
 
-loading.then((mod) => {
-  const call = (name, ...args) => mod['_' + name](...args);
-  const text = (pointer) => mod.UTF8ToString(pointer);
-  // Where the view's fields lie, the focus's numbers, the buttons' captions and font.
-  const layout = JSON.parse(text(call('zv_layout')));
-  const Focus = layout.focus;
-  const [windowEl, menubar, board, pauseButton, gameoverButton, scrim] = ['window', 'menubar', 'board', 'pause', 'gameover', 'scrim'].map($);
-  const buttons = [pauseButton, gameoverButton];
-  buttons.forEach((button, i) => {
-    button.textContent = layout.captions[i];
-    button.style.font = layout.font;
-  });
-  const context = board.getContext('2d', { alpha: false });
-  const focusOptions = { preventScroll: true };
-
-  let ratio = window.devicePixelRatio || 1;
-  let fit = 1;  // how far the whole window is shrunk to fit a small screen
-  let shownRebuilds = -1;
-  let wakeTimer = 0;
-  let framePending = false;
-  let ended = false;
-
-  // A box of four 32-bit words at word i of the module's memory.
-  const boxAt = (i, h = mod.HEAP32) => ({ x: h[i], y: h[i + 1], width: h[i + 2], height: h[i + 3] });
-  // The module's view of the screen, read by its layout.
-  const view = (at = call('zv_view') >> 2) => Object.fromEntries(Object.entries(layout.view).map(([name, [word, box]]) =>
-    [name, box ? boxAt(at + word) : mod.HEAP32[at + word]]));
-
-  // Which part of the window holds the keys, as the module counts them.
-  const parts = new Map([[board, Focus.Board], [pauseButton, Focus.Pause], [gameoverButton, Focus.GameOver]]);
-  const focusNow = () => parts.get(document.activeElement) ?? Focus.Board;  // the page itself: the board's
-
-  let shownTitles = 0;
-  // Once a frame: what was painted since, and the title.
-  function frame() {
-    framePending = false;
-    if (ended) return;
-    // A ratio some browsers change without telling (neither a resize nor the media query's change).
-    if ((window.devicePixelRatio || 1) !== ratio) ratioChanged();
-    // A slow phone's frames hold its timers up past the ticks' catch-up: ticks due by now run first.
-    if (wakeTimer && call('zv_next_due') <= performance.now()) wake();
-    call('zv_take_dirty');
-    const v = view();
-    const d = v.dirty;
-    if (d.width > 0 && d.height > 0 && v.width > 0) {
-      const pixels = new Uint8ClampedArray(mod.HEAPU8.buffer, call('zv_pixels'), v.width * v.height * 4);
-      context.putImageData(new ImageData(pixels, v.width, v.height), 0, 0, d.x, d.y, d.width, d.height);
-      ticks.firstBoardAt ||= performance.now();
-    }
-    // The title as the module last set it (a tick's new score a few times a second).
-    if (v.titles !== shownTitles) {
-      shownTitles = v.titles;
-      document.title = text(call('zv_title'));
-    }
-  }
-
-  // A button's place, shrunk with the window, touched only when it changed.
-  function place(button, shown, { x, y, width, height }) {
-    const placed = `${shown} ${x} ${y} ${width} ${height} ${fit}`;
-    if (button.placed === placed) return;
-    button.placed = placed;
-    button.hidden = !shown;
-    const px = (n) => `${n * fit}px`;
-    Object.assign(button.style, { left: px(x), top: px(y), width: px(width), height: px(height), fontSize: `${layout.points * fit}pt` });
-  }
-
-  // A CSS length on whole device pixels that layout keeps as it is (it counts
-  // in 64ths of a pixel): a canvas between two device pixels would be smoothed.
-  // Rounded down where the window is fitted to the screen, so that it stays on
-  // it, unless asked otherwise.
-  function snap(css, down = fit < 1) {
-    const fits = (n) => Math.abs((n * 64) / ratio - Math.round((n * 64) / ratio)) < 1e-6;
-    let k = down ? Math.floor(css * ratio + 1e-6) : Math.ceil(css * ratio - 1e-6);
-    while (!fits(k) && k > 0 && k < css * ratio + 64) k += down ? -1 : 1;
-    return `${k / ratio}px`;
-  }
-  // The fewest device pixels from n up that layout keeps as they are at
-  // `drawn` device pixels to a CSS pixel: at a ratio such as 2.625 only
-  // every 21st count of pixels is a whole number of 64ths of a CSS pixel.
-  function onGrid(n, drawn) {
-    let k = n;
-    while (k < n + 64 && Math.abs((k * 64) / drawn - Math.round((k * 64) / drawn)) > 1e-6) k++;
-    return k;
-  }
-  const drawnRatio = () => call('zv_ratio') / call('zv_fit');  // device pixels to a CSS pixel
-  // The canvas in device pixels, centred, on whole device pixels below the
-  // menu bar; the board's own ratio may be nearer 1 than the screen's. On a
-  // small screen the bar and the buttons shrink with the board. The canvas is
-  // padded to such a count, the picture at its top left, so that each of the
-  // picture's pixels is one of the screen's at every ratio.
-  function layOut(v) {
-    fit = call('zv_fit');
-    const drawn = drawnRatio();
-    const [width, height] = [onGrid(v.width, drawn), onGrid(v.height, drawn)];
-    // Only a new size: setting it clears the canvas and makes it anew.
+// What the module asks of the page, as it happens.
+const page = {
+  // A button's caption and font, with faces of the same measure where the window's own is missing.
+  look(button, caption, face, fontWeight) {
+    buttons[button].textContent = caption;
+    Object.assign(buttons[button].style, { fontFamily: `"${face}", "Liberation Sans", sans-serif`, fontWeight });
+  },
+  // The picture, and the window in CSS pixels on whole device pixels.
+  layOut(laid) {
+    const { width, height, drawn } = (picture = laid);
+    // Only a new size: setting it clears the canvas, which then shows all of the picture anew.
     if (board.width !== width || board.height !== height) {
       Object.assign(board, { width, height });
-      context.fillStyle = getComputedStyle(document.body).backgroundColor;
-      context.fillRect(0, 0, width, height);
+      page.present(0, 0, width, height);
     }
     Object.assign(board.style, { width: `${width / drawn}px`, height: `${height / drawn}px` });
-    windowEl.style.setProperty('--fit', fit);
-    placeBar();
-    windowEl.style.width = board.style.width;
-    centre();
-  }
-  // An upright phone has room to spare below the board: there the bar is a finger's height.
-  const roomy = window.matchMedia('(pointer: coarse) and (orientation: portrait)');
-  const placeBar = () => (menubar.style.height = roomy.matches ? snap(44, false) : snap(layout.bar * fit));
-  const centre = () => (windowEl.style.marginLeft = snap(Math.max(0, (window.innerWidth - parseFloat(board.style.width)) / 2)));
-
-  // Brings the page in line with the game after every call into it (a wake-up's ticks, or an event).
-  function sync() {
-    const v = view();
-    if (v.ended) return end();
-    if (v.rebuilds !== shownRebuilds) {
-      shownRebuilds = v.rebuilds;
-      layOut(v);
-    }
-    place(pauseButton, v.pauseShown, v.pause);
-    place(gameoverButton, v.gameoverShown, v.gameover);
-    showMenus(v);
-    const target = [...parts].find(([, part]) => part === v.focus)?.[0] ?? board;
-    if (v.focus >= 0 && document.activeElement !== target) target.focus(focusOptions);
-    // One wake-up at the next tick's due time; none while the clock stands.
-    clearTimeout(wakeTimer);
-    const due = call('zv_next_due');
-    wakeTimer = due < 0 ? 0 : setTimeout(wake, Math.max(0, due - performance.now()));
+    Object.assign(windowEl.style, { width: board.style.width, marginLeft: `${laid.margin}px` });
+    windowEl.style.setProperty('--fit', laid.fit);
+    menubar.style.height = `${laid.bar}px`;
+  },
+  // Copied to the canvas at the next frame.
+  present(...box) {
+    painted.push(box);
     requestFrame();
-  }
-  function requestFrame() {
-    if (!framePending) requestAnimationFrame(frame);
-    framePending = true;
-  }
-
-  // For the benchmark: ticks run, the first board's time; ?test&pilot: the pilot steers.
-  const piloted = address.has('test') && address.has('pilot');
-  const ticks = { total: 0, firstBoardAt: 0 };
-  function wake() {
+  },
+  place(button, shown, box, points) {
+    const [left, top, width, height] = box.map((n) => `${n}px`);
+    buttons[button].hidden = !shown;
+    Object.assign(buttons[button].style, { left, top, width, height, fontSize: `${points}pt` });
+  },
+  title: (text) => (document.title = text),
+  // One wake-up at the next tick's due time, on performance.now()'s clock; none while the clock stands.
+  wakeAt(ms) {
     clearTimeout(wakeTimer);
-    if (ended) return;
-    const ran = piloted ? call('zv_pilot', performance.now()) : call('zv_frame', performance.now(), 0);
-    ticks.total += ran;
-    sync();
-  }
-
-  // When an event happened: ticks due before it run first.
-  const when = (event) => (event?.timeStamp > 0 ? Math.min(event.timeStamp, performance.now()) : performance.now());
-  // Calls the module about an event, then brings the page in line.
-  const send = (name, event, ...args) => {
-    call(name, when(event), ...args);
-    sync();
-  };
-
-  function end() {
+    due = ms;
+    wakeTimer = ms < 0 ? 0 : setTimeout(wake, Math.max(0, ms - performance.now()));
+  },
+  focus: (part) => parts[part].focus(focusOptions),
+  end() {
     ended = true;
     clearTimeout(wakeTimer);
     windowEl.remove();
@@ -227,137 +117,132 @@ loading.then((mod) => {
     $('again').focus();
     // An app window goes with the game; a tab stays and offers a new one.
     if (window.matchMedia('(display-mode: standalone)').matches) window.close();
-  }
-
+  },
   // The menu bar from the game's own table; the module keeps which menu is
   // open and which item or title is lit. The keys stay where they were.
-  const Mouse = { press: 0, enter: 1, point: 2, choose: 3, click: 4, away: 5 };
-  const mouse = (what, t, i = -1) => (event) => {
-    event.preventDefault();
-    send('zv_menu_mouse', event, focusNow(), what, t, i);
-  };
-  const el = (tag, props, ...content) => {
-    const e = Object.assign(document.createElement(tag), props);
-    e.append(...content);
-    return e;
-  };
-  const entry = (className, ...content) => el('button', { type: 'button', className, tabIndex: -1, role: 'menuitem' }, ...content);
-  const titles = JSON.parse(text(call('zv_menus'))).map(({ title, items }, t) => {
-    const head = entry('title', title);
-    const menu = el('div', { className: 'menu', role: 'menu', hidden: true }, ...items.map(([caption, key], i) => {
-      const item = entry('item', el('span', {}, caption), el('span', {}, key));
-      item.addEventListener('mousemove', mouse(Mouse.point, t, i));
-      item.addEventListener('click', mouse(Mouse.choose, t, i));
-      return item;
-    }));
-    menubar.append(el('div', { className: 'slot' }, head, ...(items.length ? [menu] : [])));
-    // On the press itself, for a finger too: a browser may hold back a tap's
-    // click (a second after a swipe), never its pointer-down.
-    head.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), Mouse.press, t));
-    head.addEventListener('mouseenter', mouse(Mouse.enter, t));
-    head.addEventListener('click', mouse(Mouse.click, t));
-    return { head, items: [...menu.children], menu };
-  });
-  // A press on the bar leaves the keys where they are; one anywhere else,
-  // while the bar is active, closes it and presses nothing under it.
-  for (const part of [menubar, scrim]) part.addEventListener('mousedown', (event) => event.preventDefault());
-  scrim.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), Mouse.away, -1));
-  let shownMenus = '';
-  function showMenus({ menuOpen, menuItem, menuTitle }) {
-    if (shownMenus === (shownMenus = `${menuOpen} ${menuItem} ${menuTitle}`)) return;
-    titles.forEach(({ head, items, menu }, t) => {
-      head.classList.toggle('active', t === menuOpen || t === menuTitle);
-      menu.hidden = t !== menuOpen;
-      items.forEach((item, i) => item.classList.toggle('lit', t === menuOpen && i === menuItem));
+  menu(title) {
+    const slot = menubar.appendChild(Object.assign(document.createElement('div'), { className: 'slot' }));
+    const items = Object.assign(document.createElement('div'), { className: 'menu', role: 'menu', hidden: true });
+    titles.push({ head: entry(slot, 'title', { t: titles.length }, title), items });
+  },
+  item(caption, key) {
+    const { head, items } = titles.at(-1);
+    head.after(items);  // a title with items opens a menu
+    const span = (text) => Object.assign(document.createElement('span'), { textContent: text });
+    entry(items, 'item', { t: head.t, i: items.children.length }, span(caption), span(key));
+  },
+  menus(open, lit, title) {
+    titles.forEach(({ head, items }, t) => {
+      head.classList.toggle('active', t === open || t === title);
+      items.hidden = t !== open;
+      [...items.children].forEach((e, i) => e.classList.toggle('lit', t === open && i === lit));
     });
-    scrim.hidden = menuOpen < 0 && menuTitle < 0;
-  }
+    scrim.hidden = open < 0 && title < 0;
+  },
+};
+// A title or an item of the menu bar, as a button out of the tab order: the bar takes the keys by Alt.
+function entry(parent, className, at, ...content) {
+  const e = Object.assign(document.createElement('button'), { type: 'button', className, tabIndex: -1, role: 'menuitem' }, at);
+  e.append(...content);
+  return parent.appendChild(e);
+}
 
-  // Keys go to the module (Tab too: it takes the focus round the window; Alt alone the bar); it says whether the browser may have them.
-  const numbers = (n) => Array(n).fill('number');
+// Without its module there is no game: the page says so and offers to try again.
+(typeof createZorvane === 'function' ? moduleOfThisBuild() : Promise.reject(new Error('zorvane.js did not load')))
+  .then((wasmBinary) => createZorvane({ locateFile, wasmBinary, page }))
+  .then(start, (error) => {
+    console.error(`Zorvane could not be loaded: ${error}`);
+    $('failed').hidden = false;
+  });
+
+// Once a frame after anything happened: what was painted since.
+const requestFrame = () => (frameRequest ||= requestAnimationFrame(frame));
+function frame() {
+  frameRequest = 0;
+  // A ratio some browsers change without telling (neither a resize nor the media query's change).
+  if ((window.devicePixelRatio || 1) !== ratio) roomChanged();
+  // A slow phone's frames hold its timers up past the ticks' catch-up: ticks due by now run first.
+  if (due >= 0 && due <= performance.now()) wake();
+  const { width, height, at } = picture;
+  if (!painted.length || !width) return;
+  const image = new ImageData(new Uint8ClampedArray(mod.HEAPU8.buffer, at, width * height * 4), width, height);
+  for (const box of painted.splice(0)) context.putImageData(image, 0, 0, ...box);
+}
+function wake() {
+  clearTimeout(wakeTimer);
+  call('zv_wake', performance.now());
+}
+
+// A window resized, a phone turned round, a new ratio (a zoom, another
+// screen): the module fits the window to its room, in the screen's pixels.
+// A new ratio comes with a media query's change, or a resize, or neither (the next frame notices).
+function roomChanged() {
+  ratio = window.devicePixelRatio || 1;
+  if (ratio !== watched) window.matchMedia(`(resolution: ${(watched = ratio)}dppx)`).addEventListener('change', roomChanged, { once: true });
+  call('zv_room', window.innerWidth, window.innerHeight, ratio, roomy.matches);
+}
+
+// The module told of an event, with when it happened (ticks due before it
+// run first) and its strings as strings; what the module answers.
+const when = (event) => (event?.timeStamp > 0 ? Math.min(event.timeStamp, performance.now()) : performance.now());
+const send = (name, event, ...args) => {
+  const types = args.map((arg) => (typeof arg === 'string' ? 'string' : 'number'));
+  const answer = mod.ccall(name, 'number', ['number', ...types], [when(event), ...args]);
+  requestFrame();
+  return answer;
+};
+const focusNow = () => parts.indexOf(document.activeElement);  // -1, the page itself, counts as the board
+// The mouse on the bar, as DrawnMenuBar::Mouse numbers it. A title opens its
+// menu on the press itself, for a finger too: a browser may hold back a
+// tap's click (a second after a swipe), never its pointer-down.
+const Mouse = { title: { pointerdown: 0, mouseover: 1, click: 4 }, item: { mousemove: 2, click: 3 } };
+function onBar(event) {
+  const e = event.target.closest('.title, .item');
+  const what = Mouse[e?.classList[0]]?.[event.type];
+  if (what !== undefined) send('zv_menu_mouse', event, focusNow(), what, e.t, e.i ?? -1);
+}
+
+function start(loaded) {
+  mod = loaded;
+  mod.ccall('zv_start', null, ['number', 'string'], [ratio, new URLSearchParams(location.search).get('seed') ?? '']);
+  roomChanged();
+  windowEl.hidden = false;
+  frame();  // the first board before anyone looks
+  board.focus(focusOptions);
+
+  // Keys go to the module (Tab too: it takes the focus round the window;
+  // Alt alone the bar), which says whether the browser may have them.
   document.addEventListener('keydown', (event) => {
-    if (ended) return;
-    if (mod.ccall('zv_key', 'number', [...numbers(2), 'string', 'string', ...numbers(5)], [when(event), focusNow(), event.key,
-      event.code, event.shiftKey, event.ctrlKey, event.altKey, event.metaKey, event.repeat])) event.preventDefault();
-    sync();
+    const { key, code, shiftKey, ctrlKey, altKey, metaKey, repeat } = event;
+    if (!ended && send('zv_key', event, focusNow(), key, code, shiftKey, ctrlKey, altKey, metaKey, repeat)) event.preventDefault();
   });
   document.addEventListener('keyup', (event) => {
-    if (ended || !mod.ccall('zv_key_up', 'number', ['string'], [event.key])) return;
-    event.preventDefault();
-    sync();
+    if (!ended && mod.ccall('zv_key_up', 'number', ['string'], [event.key])) event.preventDefault();
   });
-
   buttons.forEach((button, i) => button.addEventListener('click', (event) => {
     button.focus(focusOptions);
     send('zv_click', event, i);
   }));
-  $('again').addEventListener('click', () => location.reload());
+  for (const type of ['pointerdown', 'mouseover', 'mousemove', 'click']) menubar.addEventListener(type, onBar);
+  // A press on the bar leaves the keys where they are; one anywhere else,
+  // while the bar is active, closes it and presses nothing under it.
+  for (const part of [menubar, scrim]) part.addEventListener('mousedown', (event) => event.preventDefault());
+  scrim.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), 5, -1));
 
-  // A finger or a pen on the board steers (the module's swipe and tap); a mouse clicks as before.
-  const phases = { pointerdown: 0, pointermove: 1, pointerup: 2, pointercancel: 3 };
-  for (const [type, phase] of Object.entries(phases)) {
-    board.addEventListener(type, (event) => {
-      if (event.pointerType === 'mouse' || !event.isPrimary) return;
-      if (phase === 0) board.setPointerCapture(event.pointerId);
-      const box = board.getBoundingClientRect();
-      send('zv_touch', event, phase, event.clientX - box.left, event.clientY - box.top);
-    });
-  }
+  // A finger or a pen on the board steers (the module's swipe and tap, by
+  // Screen::Touch's phases); a mouse clicks as before.
+  ['pointerdown', 'pointermove', 'pointerup', 'pointercancel'].forEach((type, phase) => board.addEventListener(type, (event) => {
+    if (event.pointerType === 'mouse' || !event.isPrimary) return;
+    if (phase === 0) board.setPointerCapture(event.pointerId);
+    const box = board.getBoundingClientRect();
+    send('zv_touch', event, phase, event.clientX - box.left, event.clientY - box.top);
+  }));
 
   // Out of sight (another app, another tab) the browser slows or freezes the
   // clock: a running game holds as P would, and shows held when it comes back.
-  document.addEventListener('visibilitychange', () => {
-    if (!ended && document.visibilityState === 'hidden') send('zv_hidden', null);
-  });
-
-  // A new ratio (a zoom, another screen) repaints the board in its pixels;
-  // browsers tell it by a media query's change, some only by a resize.
-  function ratioChanged(first = false) {
-    const now = window.devicePixelRatio || 1;
-    if (ended || (now === ratio && !first)) return;
-    if (now !== ratio && (call('zv_set_ratio', (ratio = now)) | fitRoom())) sync();
-    window.matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => ratioChanged(), { once: true });
-  }
-  // A phone turned round, a window resized: the whole window fits the room it has.
-  // The padding may take the window a fraction of a pixel past the room: the
-  // board is then fitted into that much less.
-  function fitRoom() {
-    if (ended) return false;
-    let changed = false;
-    let [width, height] = [window.innerWidth, window.innerHeight];
-    for (let tries = 0; tries < 3; tries++) {
-      changed = call('zv_room', width, height, layout.bar) || changed;
-      const { width: w, height: h } = view();
-      const drawn = drawnRatio();
-      const over = [onGrid(w, drawn) / drawn - window.innerWidth,
-        onGrid(h, drawn) / drawn + layout.bar * call('zv_fit') - window.innerHeight];
-      if (call('zv_fit') >= 1 || (over[0] <= 0 && over[1] <= 0)) break;
-      width -= Math.max(0, over[0]);
-      height -= Math.max(0, over[1]);
-    }
-    return changed;
-  }
-  window.addEventListener('resize', () => {
-    if (fitRoom()) sync();
-    placeBar();
-    centre();
-    ratioChanged();
-  });
-
-  mod.ccall('zv_start', null, ['number', 'string'], [ratio, address.get('seed') ?? '']);
-  fitRoom();
-  windowEl.hidden = false;
-  sync();
-  frame();  // the first board and title before anyone looks
-  board.focus(focusOptions);
-  ratioChanged(true);
-  // What the tests read back, only when the address asks for it (?test).
-  if (!address.has('test')) return;
-  window.zorvane = {
-    view, ready: true, title: () => text(call('zv_title')),
-    cellBox: (column, row) => boxAt(call('zv_cell_box', column, row) >> 2),
-    scheduled: () => wakeTimer !== 0,
-    ticks: () => ({ ...ticks, dropped: call('zv_dropped_ticks') }),
-    picture: () => mod.HEAPU8.slice(call('zv_pixels'), call('zv_pixels') + view().width * view().height * 4),
-  };
-}, failed);
+  document.addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && send('zv_hidden', null));
+  // A page that closes (its tab, its app window) ends the game, as closing
+  // the desktop's window does; one kept for the back button only went out of sight.
+  window.addEventListener('pagehide', (event) => !event.persisted && call('zv_close'));
+  window.addEventListener('resize', roomChanged);
+}

@@ -1,282 +1,202 @@
-// The game as the page's script sees it: plain C functions over the
-// mid-end. The page forwards each event with its time stamp (milliseconds of
-// performance.now()), reads back the view below and copies the changed box
-// of the picture to its <canvas>.
+// The game as the page's script sees it: plain C functions it calls with
+// each event and its time stamp (milliseconds of performance.now()), and a
+// surface that hands all the game shows to the functions the page gave its
+// module (Module.page in page.js), which show it at once, or the picture at
+// the next frame.
+#include "web/page_module.h"
+
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <optional>
-#include <string>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 
-#include "screen_pilot.h"
 #include "midend/button_look.h"
-#include "midend/pixel_canvas.h"
-#include "midend/menu_table.h"
-#include "midend/screen.h"
+#include "midend/drawn_menu_bar.h"
 #include "web/browser_keys.h"
 #include "web/page_address.h"
+#include "web/page_layout.h"
 
 namespace zv {
 namespace {
 
-// Filled after every call, read by the page as 32-bit integers.
-struct View {
-    std::int32_t ended = 0;
-    std::int32_t width = 0, height = 0;  // the picture, device pixels
-    Box inner;                           // logical pixels
-    std::int32_t interval = 0;
-    std::int32_t pauseShown = 0;
-    Box pause;
-    std::int32_t gameoverShown = 0;
-    Box gameover;
-    std::int32_t focus = -1;  // where the keys must go now, or -1
-    std::int32_t rebuilds = 0;
-    Box dirty;  // device pixels to copy, after takeDirty
-    // The menu bar (DrawnMenuBar): the open menu, its lit item, the lit title.
-    std::int32_t menuOpen = -1, menuItem = -1, menuTitle = -1;
-    std::int32_t titles = 0;  // titles set, so the page sets the tab's title when it moves
-};
-struct Field {
-    const char* name;
-    std::size_t offset;
-    bool box;
-};
-#define ZV_FIELD(name) Field{#name, offsetof(View, name), std::is_same_v<decltype(View::name), Box>}
-constexpr Field viewFields[] = {
-    ZV_FIELD(ended), ZV_FIELD(width), ZV_FIELD(height), ZV_FIELD(inner), ZV_FIELD(interval),
-    ZV_FIELD(pauseShown), ZV_FIELD(pause), ZV_FIELD(gameoverShown), ZV_FIELD(gameover), ZV_FIELD(focus),
-    ZV_FIELD(rebuilds), ZV_FIELD(dirty), ZV_FIELD(menuOpen), ZV_FIELD(menuItem), ZV_FIELD(menuTitle),
-    ZV_FIELD(titles)};
-#undef ZV_FIELD
+using Time = Surface::Time;
+Time toTime(double ms) { return Time(std::int64_t(ms * 1e6)); }
 
-// A box as the page reads it: four 32-bit words.
-static_assert(offsetof(Box, x) == 0 && offsetof(Box, y) == 4 && offsetof(Box, width) == 8 &&
-              offsetof(Box, height) == 12 && sizeof(Box) == 16);
+// The parts of the page that take the keys, as the page numbers them: the
+// board, then the buttons in Button's order. Anything else, such as the page
+// itself, counts as the board.
+constexpr Focus parts[] = {Focus::Board, Focus::Pause, Focus::GameOver};
+Focus focusOf(int part) { return part >= 0 && part < int(std::size(parts)) ? parts[part] : Focus::Board; }
 
-// A string as JSON has it.
-std::string quoted(std::string_view text) {
-    std::string s = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') s += '\\';
-        s += c;
-    }
-    return s.append("\"");
-}
-
-// What the page needs to know once, so that no number or word is written
-// twice: where each field of the view lies, in 32-bit words from its start,
-// and which are boxes; the focus's numbers; the buttons' captions and the
-// font (CSS) the window says them in.
-std::string pageLayout() {
-    std::string s = "{\"view\":{";
-    for (const Field& f : viewFields)
-        s.append(quoted(f.name)).append(":[").append(std::to_string(f.offset / 4)).append(f.box ? ",1]," : ",0],");
-    s.back() = '}';
-    const std::pair<const char*, Focus> foci[] = {{"Nothing", Focus::Nothing}, {"Board", Focus::Board},
-                                                  {"Pause", Focus::Pause},     {"GameOver", Focus::GameOver},
-                                                  {"Elsewhere", Focus::Elsewhere}};
-    s.append(",\"focus\":{");
-    for (const auto& [name, focus] : foci) s.append(quoted(name)).append(":").append(std::to_string(int(focus))).append(",");
-    s.back() = '}';
-    char font[64];
-    // With faces of the same measure where the window's own is missing.
-    const ButtonLook look = buttonLook(Button::Pause);
-    std::snprintf(font, sizeof font, "%d %gpt \"%.*s\", \"Liberation Sans\", sans-serif", look.weight, look.points,
-                  int(look.face.size()), look.face.data());
-    s.append(",\"captions\":[").append(quoted(look.caption)).append(",");
-    s.append(quoted(buttonLook(Button::GameOver).caption)).append("],\"font\":").append(quoted(font));
-    s.append(",\"bar\":19");  // the menu bar's height, CSS pixels at full size
-    // The font's size alone, for a window shrunk to fit a small screen.
-    return s.append(",\"points\":").append(std::to_string(look.points)).append("}");
-}
-
-// The menu bar from the table every front end builds its bar from: each
-// title with its items' captions and shortcuts, none for a command.
-std::string menuBar() {
-    std::string s = "[";
-    for (const MenuBarTitle& title : menuTable()) {
-        s.append("{\"title\":").append(quoted(title.title)).append(",\"items\":[");
-        for (const MenuEntry& item : title.items) {
-            s.append("[").append(quoted(item.caption)).append(",");
-            s.append(quoted(item.shortcut)).append("],");
-        }
-        if (!title.items.empty()) s.pop_back();
-        s.append("]},");
-    }
-    s.back() = ']';
-    return s;
-}
-
-// The page's surface: the board's picture in memory, which the page copies
-// to its <canvas>, and the view it reads back after every call.
 class PageGame final : public PictureSurface {
 public:
     explicit PageGame(std::unique_ptr<RandomSource> random) : screen_(*this, std::move(random)) {}
 
     Screen& screen() { return screen_; }
     DrawnMenuBar& menus() { return menus_; }
-    View& view() {
-        view_.menuOpen = menus_.open();
-        view_.menuItem = menus_.item();
-        view_.menuTitle = menus_.title();
-        return view_;
-    }
-    const std::string& title() const { return title_; }
-    PixelCanvas& canvas() { return picture_; }
     // Alt went down on its own, and nothing since: its release is the menu bar's.
     bool altAlone = false;
 
-    // Each call starts afresh: the focus moves only where a call says so.
-    PageGame& fresh() {
-        view_.focus = -1;
-        return *this;
+    void start(double ratio) {
+        ratio_ = ratio;
+        // The buttons' captions and the font they are set in, before the first board places them.
+        for (const Button button : {Button::Pause, Button::GameOver}) {
+            const ButtonLook look = buttonLook(button);
+            EM_ASM({ Module.page.look($0, UTF8ToString($1, $2), UTF8ToString($3, $4), $5); }, int(button),
+                   look.caption.data(), look.caption.size(), look.face.data(), look.face.size(), look.weight);
+        }
+        screen_.start(ratio);
     }
-    Screen& call() { return fresh().screen_; }
 
-    double nextDue() const { return due_ ? double(due_->count()) / 1e6 : -1; }
+    // The room the browser's window leaves the page, CSS pixels, at the
+    // screen's ratio; `fingerBar` on an upright touch screen, whose room to
+    // spare below the board gives the menu bar a finger's height.
+    void setRoom(double width, double height, double ratio, bool fingerBar) {
+        roomWidth_ = width;
+        fingerBar_ = fingerBar;
+        if (ratio != ratio_) screen_.setRatio(ratio_ = ratio);
+        // The picture's padding may take the window a fraction of a pixel
+        // past the room: the board is then fitted into that much less.
+        double w = width, h = height;
+        for (int tries = 0; tries < 3; ++tries) {
+            screen_.setRoom(w, h, DrawnMenuBar::height);
+            const double fit = screen_.fit(), drawn = drawnRatio();
+            const double overWidth = picture_.width() / drawn - width;
+            const double overHeight = picture_.height() / drawn + DrawnMenuBar::height * fit - height;
+            if (fit >= 1 || (overWidth <= 0 && overHeight <= 0)) break;
+            w -= std::max(0.0, overWidth);
+            h -= std::max(0.0, overHeight);
+        }
+        showLayout();
+    }
 
-    // The benchmarks' pilot (bench/screen_pilot.h), made on first use.
-    int piloted(Time now) { return (pilot_ ? *pilot_ : pilot_.emplace(screen_)).wake(now); }
+    // Shows the menu bar's open menu, lit item and lit title, where they moved.
+    void showMenus() {
+        const int now[3] = {menus_.open(), menus_.item(), menus_.title()};
+        if (std::equal(std::begin(now), std::end(now), shownMenus_)) return;
+        std::copy(std::begin(now), std::end(now), shownMenus_);
+        EM_ASM({ Module.page.menus($0, $1, $2); }, now[0], now[1], now[2]);
+    }
 
-    bool layOut(const Box& inner, int width, int height) override {
-        if (!picture_.resize(width, height)) return false;
-        view_.inner = inner;
-        view_.width = width;
-        view_.height = height;
-        ++view_.rebuilds;
+    // The picture padded, white as the page is, to a size the page can show
+    // on whole device pixels, the board at its top left.
+    bool layOut(const Box&, int width, int height) override {
+        if (!picture_.resize(onCssGrid(width, drawnRatio()), onCssGrid(height, drawnRatio()))) return false;
+        showLayout();
         return true;
     }
-    // The canvas keeps the painted box itself; the page copies it once a frame.
-    void present(std::span<const Box>) override {}
+    void present(std::span<const Box> painted) override {
+        for (const Box& b : painted) EM_ASM({ Module.page.present($0, $1, $2, $3); }, b.x, b.y, b.width, b.height);
+    }
     void placeButton(Button button, const ButtonView& view) override {
-        if (button == Button::Pause) {
-            view_.pauseShown = view.shown;
-            view_.pause = view.place;
-        } else {
-            view_.gameoverShown = view.shown;
-            view_.gameover = view.place;
+        buttons_[int(button)] = view;
+        showButton(button);
+    }
+    void setTitle(const std::string& title) override { EM_ASM({ Module.page.title(UTF8ToString($0)); }, title.c_str()); }
+    void buildMenus(std::span<const MenuBarTitle> bar) override {
+        for (const MenuBarTitle& title : bar) {
+            EM_ASM({ Module.page.menu(UTF8ToString($0, $1)); }, title.title.data(), title.title.size());
+            for (const MenuEntry& item : title.items)
+                EM_ASM({ Module.page.item(UTF8ToString($0, $1), UTF8ToString($2, $3)); }, item.caption.data(),
+                       item.caption.size(), item.shortcut.data(), item.shortcut.size());
         }
     }
-    void setTitle(const std::string& title) override {
-        title_ = title;
-        ++view_.titles;
-    }
-    // The page builds its bar from the same table, through zv_menus.
-    void buildMenus(std::span<const MenuBarTitle>) override {}
+    // On the clock of the events' time stamps, in milliseconds; -1 for none.
     void wakeAt(std::optional<Time> due) override {
-        due_ = due;
-        view_.interval = screen_.interval();
+        EM_ASM({ Module.page.wakeAt($0); }, due ? double(due->count()) / 1e6 : -1.0);
     }
-    void moveFocus(Focus focus) override { view_.focus = int(focus); }
-    void end() override {
-        view_.ended = 1;
-        view_.interval = 0;
+    void moveFocus(Focus focus) override {
+        const auto part = std::find(std::begin(parts), std::end(parts), focus);
+        if (part != std::end(parts)) EM_ASM({ Module.page.focus($0); }, int(part - std::begin(parts)));
     }
+    void end() override { EM_ASM({ Module.page.end(); }); }
 
 private:
+    // Device pixels to a CSS pixel: the board's own ratio, nearer 1 than the
+    // screen's where the window is shrunk to fit.
+    double drawnRatio() const { return screen_.geometry().ratio() / screen_.fit(); }
+
+    // The picture where it lies in the module's memory, and the window in
+    // CSS pixels: the menu bar above the board and the margin that centres
+    // it, on whole device pixels too. On a small screen the bar and the
+    // buttons shrink with the board.
+    void showLayout() {
+        const double fit = screen_.fit();
+        const double bar = fingerBar_ ? snapToCssGrid(fingerHeight, ratio_, false)
+                                      : snapToCssGrid(DrawnMenuBar::height * fit, ratio_, fit < 1);
+        const double margin = snapToCssGrid(std::max(0.0, (roomWidth_ - picture_.width() / drawnRatio()) / 2), ratio_, fit < 1);
+        EM_ASM({ Module.page.layOut({ width: $0, height: $1, at: $2, drawn: $3, fit: $4, bar: $5, margin: $6 }); },
+               picture_.width(), picture_.height(), picture_.pixels(), drawnRatio(), fit, bar, margin);
+        for (const Button button : {Button::Pause, Button::GameOver}) showButton(button);
+    }
+    // In CSS pixels and points, shrunk with the window.
+    void showButton(Button button) {
+        const Box& b = buttons_[int(button)].place;
+        const double fit = screen_.fit();
+        EM_ASM({ Module.page.place($0, $1, [ $2, $3, $4, $5 ], $6); }, int(button), buttons_[int(button)].shown,
+               b.x * fit, b.y * fit, b.width * fit, b.height * fit, buttonLook(button).points * fit);
+    }
+
     Screen screen_;
     DrawnMenuBar menus_{screen_, menuTable()};
-    View view_;
-    std::string title_;
-    std::optional<Time> due_;
-    std::optional<bench::ScreenPilot> pilot_;
+    int shownMenus_[3] = {-1, -1, -1};
+    ButtonView buttons_[2];
+    double ratio_ = 1;  // the screen's
+    double roomWidth_ = 0;
+    bool fingerBar_ = false;
 };
-
-using Time = Surface::Time;
-Time toTime(double ms) { return Time(std::int64_t(ms * 1e6)); }
 
 std::unique_ptr<PageGame> page;
 
-// Nothing before zv_start: each call then answers as for no board at all
-// (an empty view, no clock, no key taken) and changes nothing.
+// Nothing before zv_start: each call then changes nothing and answers as for
+// no board at all.
 PageGame* game() { return page.get(); }
-const View noView;
-
-std::string text_;  // the last string handed to the page
-
-const char* hand(std::string s) {
-    text_ = std::move(s);
-    return text_.c_str();
-}
-
-Focus focusOf(int focus) { return focus >= 0 && focus <= int(Focus::Elsewhere) ? Focus(focus) : Focus::Board; }
 
 }  // namespace
-}  // namespace zv
 
-using zv::game;
+void startPageGame(double ratio, std::unique_ptr<RandomSource> random) {
+    page = std::make_unique<PageGame>(std::move(random));
+    page->start(ratio);
+}
+
+Screen* pageScreen() { return page ? &page->screen() : nullptr; }
 
 extern "C" {
 
 // `seed` is the address's ?seed= as it stands there; without a seed in it,
 // new boards come from the time of day, as the game has them.
 EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, const char* seed) {
-    std::unique_ptr<zv::RandomSource> random;
-    if (const auto s = zv::seedFrom(seed)) random = std::make_unique<zv::SeededRandom>(*s);
-    else random = std::make_unique<zv::TimeSeededRandom>();
-    zv::page = std::make_unique<zv::PageGame>(std::move(random));
-    game()->call().start(ratio);
+    std::unique_ptr<RandomSource> random;
+    if (const auto s = seedFrom(seed)) random = std::make_unique<SeededRandom>(*s);
+    else random = std::make_unique<TimeSeededRandom>();
+    startPageGame(ratio, std::move(random));
 }
-EMSCRIPTEN_KEEPALIVE int zv_set_ratio(double ratio) { return game() && game()->call().setRatio(ratio); }
-// The room the browser's window leaves the page, in CSS pixels, with the menu
-// bar's height above the board: the window shrinks to fit where it must.
-EMSCRIPTEN_KEEPALIVE int zv_room(double width, double height, double bar) {
-    return game() && game()->call().setRoom(width, height, bar);
+EMSCRIPTEN_KEEPALIVE void zv_room(double width, double height, double ratio, int fingerBar) {
+    if (game()) game()->setRoom(width, height, ratio, fingerBar != 0);
 }
-EMSCRIPTEN_KEEPALIVE double zv_fit() { return game() ? game()->screen().fit() : 1; }
-// The ratio the board is drawn at: the screen's, within the geometry's range.
-EMSCRIPTEN_KEEPALIVE double zv_ratio() { return game() ? game()->screen().geometry().ratio() : 1; }
-EMSCRIPTEN_KEEPALIVE const zv::View* zv_view() { return game() ? &game()->view() : &zv::noView; }
-EMSCRIPTEN_KEEPALIVE const char* zv_title() { return game() ? game()->title().c_str() : ""; }
-// How the page reads the view and what its buttons say (pageLayout), and
-// the menu bar (menuBar), as JSON.
-EMSCRIPTEN_KEEPALIVE const char* zv_layout() { return zv::hand(zv::pageLayout()); }
-EMSCRIPTEN_KEEPALIVE const char* zv_menus() { return zv::hand(zv::menuBar()); }
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* zv_pixels() { return game() ? game()->canvas().pixels() : nullptr; }
-EMSCRIPTEN_KEEPALIVE void zv_take_dirty() {
-    if (game()) game()->view().dirty = game()->canvas().takeDirty();
-}
-// Where a cell stands on the canvas, device pixels: for reading the board back.
-EMSCRIPTEN_KEEPALIVE const zv::Box* zv_cell_box(int column, int row) {
-    static zv::Box box;
-    const auto* geometry = game() ? &game()->screen().geometry() : nullptr;
-    const bool on = geometry && column >= 0 && column < geometry->columns() && row >= 0 && row < geometry->rows();
-    box = on ? geometry->box(column, row) : zv::Box{};
-    return &box;
-}
-EMSCRIPTEN_KEEPALIVE double zv_next_due() { return game() ? game()->nextDue() : -1; }
-// The wake-up the page was asked for (zv_next_due): the ticks due by `now`,
-// at most `most` of them when it is above 0.
-EMSCRIPTEN_KEEPALIVE int zv_frame(double now, int most) {
-    return game() ? game()->call().wake(zv::toTime(now), {}, most) : 0;
-}
-// The same with the benchmarks' pilot steering before every tick (?test&pilot).
-EMSCRIPTEN_KEEPALIVE int zv_pilot(double now) { return game() ? game()->fresh().piloted(zv::toTime(now)) : 0; }
-EMSCRIPTEN_KEEPALIVE double zv_dropped_ticks() { return game() ? double(game()->screen().droppedTicks()) : 0; }
+// The wake-up the page was asked for: the ticks due by `now`; how many ran.
+EMSCRIPTEN_KEEPALIVE int zv_wake(double now) { return game() ? game()->screen().wake(toTime(now)) : 0; }
 
-// A key-down (`system`: the Windows or Command key held): the menu bar's
-// while it is active, else the screen's from where the focus is (Tab takes
+// A key-down (`system`: the Windows or Command key held) while `part` holds
+// the keys: the menu bar's while it is active, else the screen's (Tab takes
 // the focus round the window). Whether the page keeps the key from the
 // browser (pageKeepsKey). A key the page leaves to the browser
 // (pageKeyDown) never reaches the game.
-EMSCRIPTEN_KEEPALIVE int zv_key(double now, int focus, const char* key, const char* code, int shift, int ctrl, int alt,
+EMSCRIPTEN_KEEPALIVE int zv_key(double now, int part, const char* key, const char* code, int shift, int ctrl, int alt,
                                 int system, int repeat) {
     if (!game()) return 0;
     game()->altAlone = false;
-    const zv::Focus holder = zv::focusOf(focus);
-    if (game()->fresh().menus().key(zv::toTime(now), zv::menuBarKey(key), holder)) return 1;
-    const zv::HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
-    const auto down = zv::pageKeyDown(key, code, held);
-    const bool taken = down && game()->call().key(zv::toTime(now), *down, holder);
-    const bool kept = zv::pageKeepsKey(key, held, system != 0, taken, holder == zv::Focus::Pause || holder == zv::Focus::GameOver);
+    const Focus holder = focusOf(part);
+    if (game()->menus().key(toTime(now), menuBarKey(key), holder)) {
+        game()->showMenus();
+        return 1;
+    }
+    const HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
+    const auto down = pageKeyDown(key, code, held);
+    const bool taken = down && game()->screen().key(toTime(now), *down, holder);
+    const bool kept = pageKeepsKey(key, held, system != 0, taken, holder == Focus::Pause || holder == Focus::GameOver);
     game()->altAlone = std::string_view(key) == "Alt" && !repeat && !kept;
     return kept;
 }
@@ -286,27 +206,34 @@ EMSCRIPTEN_KEEPALIVE int zv_key_up(const char* key) {
     if (!game()) return 0;
     const bool alone = std::exchange(game()->altAlone, false) && std::string_view(key) == "Alt";
     if (alone) game()->menus().altAlone();
+    game()->showMenus();
     return alone;
 }
 // The mouse on the menu bar (DrawnMenuBar::Mouse by number) at a title, or an item of its menu.
-EMSCRIPTEN_KEEPALIVE void zv_menu_mouse(double now, int focus, int what, int title, int item) {
-    if (game() && what >= 0 && what <= int(zv::DrawnMenuBar::Mouse::Away))
-        game()->fresh().menus().mouse(zv::toTime(now), zv::DrawnMenuBar::Mouse(what), title, item, zv::focusOf(focus));
+EMSCRIPTEN_KEEPALIVE void zv_menu_mouse(double now, int part, int what, int title, int item) {
+    if (!game() || what < 0 || what > int(DrawnMenuBar::Mouse::Away)) return;
+    game()->menus().mouse(toTime(now), DrawnMenuBar::Mouse(what), title, item, focusOf(part));
+    game()->showMenus();
 }
 
-// A finger on the board (phase 0 down, 1 move, 2 up, 3 cancelled), at CSS
-// pixels of the inner area.
+// A finger on the board (Screen::Touch by number), at CSS pixels of the board.
 EMSCRIPTEN_KEEPALIVE void zv_touch(double now, int phase, double x, double y) {
-    if (game() && phase >= 0 && phase <= 3) game()->call().touch(zv::toTime(now), zv::Screen::Touch(phase), x, y);
+    if (game() && phase >= 0 && phase <= int(Screen::Touch::Cancel))
+        game()->screen().touch(toTime(now), Screen::Touch(phase), x, y);
 }
 // The page went out of sight: a running game holds as P would.
 EMSCRIPTEN_KEEPALIVE void zv_hidden(double now) {
-    if (game()) game()->call().hidden(zv::toTime(now));
+    if (game()) game()->screen().hidden(toTime(now));
 }
-// 0 the Pause button, 1 the Game Over button.
+// A click on a button, by Button's number.
 EMSCRIPTEN_KEEPALIVE void zv_click(double now, int button) {
-    if (game() && (button == 0 || button == 1))
-        game()->call().click(zv::toTime(now), button == 0 ? zv::Button::Pause : zv::Button::GameOver);
+    if (game() && (button == 0 || button == 1)) game()->screen().click(toTime(now), Button(button));
+}
+// The page closed: the program ends, as when the desktop's window is closed.
+EMSCRIPTEN_KEEPALIVE void zv_close() {
+    if (game()) game()->screen().close();
 }
 
 }  // extern "C"
+
+}  // namespace zv

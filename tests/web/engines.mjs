@@ -11,26 +11,30 @@ const firefoxPath = process.env.FIREFOX ?? '/usr/bin/firefox-esr';
 const webkitDriverPath = process.env.WEBKIT_DRIVER ?? '/usr/bin/WebKitWebDriver';
 const miniBrowserPath = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
-// What every engine's page is asked: ready, and the errors it reported since.
-const address = (server, seed) => `http://127.0.0.1:${server.address().port}/?seed=${seed}&test`;
+// The page at a seed, with more of the address the tests' hooks read (page_hooks.js).
+const address = (server, seed, query) => `http://127.0.0.1:${server.address().port}/?seed=${seed}${query}`;
 
 // Chromium and Firefox share puppeteer's page: keys, mouse and scripts alike.
 function puppeteerDriver(name, browser, server, touch) {
   let page;
   return {
     name,
-    async open({ width = 468, height = 520, ratio = 1, seed = 7 } = {}) {
+    async open({ width = 468, height = 520, ratio = 1, seed = 7, query = '' } = {}) {
       page = await browser.newPage();
       page.setDefaultTimeout(startBudget);
       page.errors = [];
       page.on('pageerror', (error) => page.errors.push(String(error)));
       page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
       await page.setViewport({ width, height, deviceScaleFactor: ratio });
-      await page.goto(address(server, seed));
+      await page.goto(address(server, seed, query));
       await page.waitForFunction(() => window.zorvane?.ready);
       await touch.begin?.(page);
     },
-    key: (key) => page.keyboard.press(key),
+    async key(key, { shift = false } = {}) {
+      if (shift) await page.keyboard.down('Shift');
+      await page.keyboard.press(key);
+      if (shift) await page.keyboard.up('Shift');
+    },
     async click(selector, text) {
       for (const handle of await page.$$(selector)) {
         if (text === undefined || (await handle.evaluate((e) => e.firstChild.textContent)) === text) return handle.click();
@@ -96,7 +100,8 @@ async function virtualScreen() {
 // driver starts, so another ratio means another driver. Full screen drops
 // MiniBrowser's toolbar, which holds the window 447 pixels wide at least.
 const webdriverKeys = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Tab: '\uE004',
-  Escape: '\uE00C', Enter: '\uE007', Space: ' ', F5: '\uE035', F6: '\uE036', KeyP: 'p' };
+  Escape: '\uE00C', Enter: '\uE007', ' ': ' ', Shift: '\uE008', KeyP: 'p', KeyX: 'x',
+  ...Object.fromEntries([...Array(12).keys()].map((n) => [`F${n + 1}`, String.fromCharCode(0xE031 + n)])) };
 
 async function webkitDriver(server) {
   const screen = await virtualScreen();
@@ -158,11 +163,11 @@ async function webkitDriver(server) {
   const actions = (source) => command('POST', '/actions', { actions: [source] });
   return {
     name: 'webkit',
-    async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7 } = {}) {
+    async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7, query = '' } = {}) {
       if (!Number.isInteger(wanted)) throw new Error(`${cannot.webkit.fractionalRatio}, not ${wanted}`);
       if (wanted !== ratio) await startSession(wanted);
       await command('POST', '/window/rect', { width, height });
-      await command('POST', '/url', { url: address(server, seed) });
+      await command('POST', '/url', { url: address(server, seed, query) });
       await waitFor('the page to be ready in WebKitGTK', startBudget, () => run(() => window.zorvane?.ready === true));
       // Errors from here on; one before ready leaves the page without its hooks.
       await run(() => {
@@ -171,8 +176,11 @@ async function webkitDriver(server) {
         addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
       });
     },
-    key: (key) => actions({ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value: webdriverKeys[key] },
-      { type: 'keyUp', value: webdriverKeys[key] }] }),
+    key(key, { shift = false } = {}) {
+      const held = shift ? [webdriverKeys.Shift] : [];
+      return actions({ type: 'key', id: 'keys', actions: [...held, webdriverKeys[key], webdriverKeys[key], ...held]
+        .map((value, i, all) => ({ type: i < all.length / 2 ? 'keyDown' : 'keyUp', value })) });
+    },
     async click(selector, text) {
       const at = await run((s, t) => [...document.querySelectorAll(s)].findIndex((e) => t === null || e.firstChild.textContent === t),
         selector, text ?? null);

@@ -42,7 +42,9 @@ export async function freePort() {
   return port;
 }
 
+// The page as it ships, and the tests' own copy of it with their hooks (page_hooks.js).
 export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../../build-web/site', import.meta.url));
+export const testRoot = process.env.ZORVANE_WEB_TEST_ROOT ?? fileURLToPath(new URL('../../build-web/test-site', import.meta.url));
 
 // A test may change what the server does as it goes: serve another folder
 // (dir, a deployment), answer some paths with a 500 (failing), drop every
@@ -113,9 +115,8 @@ export async function open(browser, server, { ratio = 1, seed = 7, query = '', v
   await page.setViewport(viewport ?? { width: 468, height: 487, deviceScaleFactor: ratio });
   const { port } = server.address();
   page.url0 = `http://127.0.0.1:${port}/`;
-  // ?test gives the tests their hooks into the page.
-  await page.goto(`${page.url0}?seed=${seed}&test${query}`);
-  await page.waitForFunction(() => window.zorvane?.ready);
+  await page.goto(`${page.url0}?seed=${seed}${query}`);
+  await page.waitForSelector('#window:not([hidden])');
   return page;
 }
 
@@ -129,37 +130,6 @@ export async function state(page) {
   });
 }
 
-// The colour at the centre of every cell, row by row, from the canvas's own
-// pixels, with the cells where the game's geometry puts them.
-export async function cells(page) {
-  return page.evaluate(async () => {
-    let side = 0;
-    while (window.zorvane.cellBox(side, 0).width > 0) side++;
-    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
-    const board = document.getElementById('board');
-    const data = board.getContext('2d').getImageData(0, 0, board.width, board.height).data;
-    const grid = [];
-    for (let row = 0; row < side; row++) {
-      const line = [];
-      for (let column = 0; column < side; column++) {
-        const box = window.zorvane.cellBox(column, row);
-        const x = box.x + (box.width >> 1);
-        const y = box.y + (box.height >> 1);
-        const i = (y * board.width + x) * 4;
-        line.push(`${data[i]},${data[i + 1]},${data[i + 2]}`);
-      }
-      grid.push(line);
-    }
-    return grid;
-  });
-}
-
+// The game's colours as the canvas holds them.
 export const paint = { wall: '255,255,128', obstacle: '50,50,0', food: '255,255,255', head: '0,150,100',
   body: '0,255,0', background: '255,128,0', crash: '255,0,0' };
-
-// Where the head is, as [column, row].
-export function find(grid, colour) {
-  const found = [];
-  grid.forEach((line, row) => line.forEach((c, column) => c === colour && found.push([column, row])));
-  return found;
-}

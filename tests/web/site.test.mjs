@@ -13,7 +13,7 @@ import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { root, serve, launch, open, state, startBudget, freePort } from './harness.mjs';
+import { root, serve, launch, open, startBudget, freePort } from './harness.mjs';
 
 // Every file under a folder, as paths relative to it.
 const files = (dir, under = '') => fs.readdirSync(path.join(dir, under), { withFileTypes: true }).flatMap((entry) => {
@@ -98,6 +98,21 @@ test('play-web.sh refuses a busy port, opening nothing, every time; on a free on
   }
 });
 
+// The module's exports are named in its script (the .wasm's own names are
+// minified there): the shipped one exports what page.js calls and nothing
+// else, none of the tests' (tests/web), and page.js reaches for no test hook.
+test('the shipped module exports only what page.js calls, and the page carries no test hook', () => {
+  const glue = fs.readFileSync(path.join(root, 'zorvane.js'), 'utf8');
+  const named = new Map([...glue.matchAll(/(\w+)=(?:Module\["\w+"\]=)?Module\["asm"\]\["([\w$]+)"\]/g)].map(([, name, wasm]) => [wasm, name]));
+  const exports = WebAssembly.Module.exports(new WebAssembly.Module(fs.readFileSync(path.join(root, 'zorvane.wasm'))));
+  for (const { name } of exports) assert.ok(named.has(name), `the .wasm's export ${name} is named nowhere in zorvane.js`);
+  const page = fs.readFileSync(path.join(root, 'page.js'), 'utf8');
+  const calls = new Set([...page.matchAll(/'(zv_\w+)'/g)].map(([, name]) => `_${name}`));
+  assert.deepEqual([...named.values()].filter((name) => name.startsWith('_zv_')).sort(), [...calls].sort());
+  assert.doesNotMatch(page, /window\.zorvane|page_hooks|[?&]test\b/);
+  assert.doesNotMatch(fs.readFileSync(path.join(root, 'index.html'), 'utf8'), /page_hooks/);
+});
+
 // A build of its own, made from site/ as a new deployment would be: a stamp
 // of its own where site/ has its stamp, a mark set by page.js and by the
 // module's script, a custom section in the .wasm (still a valid module), and
@@ -159,7 +174,7 @@ const assertWhole = (run) => assert.ok([a.whole, b.whole].some((whole) => whole.
 
 async function reload(page) {
   await page.reload();
-  await page.waitForFunction(() => window.zorvane?.ready, { timeout: startBudget });
+  await page.waitForSelector('#window:not([hidden])', { timeout: startBudget });
 }
 
 let browser;
@@ -216,7 +231,8 @@ test('a new build that comes in part leaves the old one whole, offline too, and 
   assert.deepEqual(await running(page), a.whole);
   assert.ok(await page.evaluate(async () => (await fetch('manifest.webmanifest')).ok));
   await page.keyboard.press('ArrowUp');
-  assert.equal((await state(page)).interval, 75);
+  await page.keyboard.press('KeyP');
+  await page.waitForSelector('#pause:not([hidden])');
 
   server.offline = false;
   server.failing.clear();
@@ -256,12 +272,12 @@ test('a first visit during an upload never starts a mix: the page says so, and T
     const server = await serve(dir);
     const context = await browser.createBrowserContext();  // no worker, nothing cached
     const page = await context.newPage();
-    await page.goto(`http://127.0.0.1:${server.address().port}/?seed=7&test`);
+    await page.goto(`http://127.0.0.1:${server.address().port}/?seed=7`);
     await page.waitForSelector('#failed:not([hidden])', { timeout: startBudget });
     assert.equal(await page.$eval('#window', (w) => w.hidden), true, `A's ${file}`);
     server.dir = b.dir;
     await Promise.all([page.waitForNavigation(), page.click('#retry')]);
-    await page.waitForFunction(() => window.zorvane?.ready, { timeout: startBudget });
+    await page.waitForSelector('#window:not([hidden])', { timeout: startBudget });
     assert.deepEqual(await running(page), b.whole, `A's ${file}, then B`);
     await context.close();
     server.close();
@@ -292,7 +308,7 @@ test('loads at many addresses leave one cache entry per file of the page', async
   server.close();
 });
 
-test('a page whose module or script cannot be had says so and offers to try again, instead of staying blank; no test hooks unasked', async () => {
+test('a page whose module or script cannot be had says so and offers to try again, instead of staying blank', async () => {
   for (const file of ['/zorvane.wasm', '/page.js']) {
     const server = await serve();
     server.failing.add(file);
@@ -302,13 +318,11 @@ test('a page whose module or script cannot be had says so and offers to try agai
     await page.waitForSelector('#failed', { visible: true, timeout: startBudget });
     assert.equal(await page.$eval('#window', (w) => w.hidden), true, file);
     assert.match(await page.$eval('#failed', (f) => f.textContent), /could not be loaded/, file);
-    // Once the file comes, Try again starts the game; an address without
-    // ?test gives the page no test hooks.
+    // Once the file comes, Try again starts the game.
     server.failing.clear();
     await Promise.all([page.waitForNavigation(), page.click('#retry')]);
     await page.waitForSelector('#window:not([hidden])');
     assert.equal(await page.$eval('#failed', (f) => getComputedStyle(f).display), 'none', file);
-    assert.equal(await page.evaluate(() => typeof window.zorvane), 'undefined');
     await page.close();
     server.close();
   }
