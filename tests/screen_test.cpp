@@ -131,16 +131,6 @@ TEST_F(ScreenRules, ATicksScoreWaitsForTheTitlesTurnAndShowsAtOnceWhenTheGameSta
     EXPECT_EQ(screen->title, screen->game().Caption());
 }
 
-TEST_F(ScreenRules, ARunningSnakesScoreReachesTheTitleOnItsTurn) {
-    mid().key(0ms, named(keys::Up), {}, Focus::Board);
-    random->repeat(TestGame::keep, 4);
-    const std::string first = screen->title;
-    while (screen->now < TitlePace::gap) ASSERT_TRUE(screen->tick());
-    ASSERT_NE(mid().interval(), 0);
-    EXPECT_NE(screen->title, first);
-    EXPECT_EQ(screen->title, screen->game().Caption());
-}
-
 TEST_F(ScreenRules, QuitEndsTheSurfaceAndNothingReachesTheGameAfter) {
     mid().key(0ms, named(keys::Up), {}, Focus::Board);
     mid().menuCommand(0ms, 2, Focus::Board);  // Quit
