@@ -4,4 +4,5 @@
 # build was configured with (cmake/Reproducible.cmake) does.
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ENV{SOURCE_DATE_EPOCH} ${CPACK_ZORVANE_SOURCE_DATE_EPOCH})
+  set(ENV{ZORVANE_DATE_FROM_BUILD} 1)
 endif()

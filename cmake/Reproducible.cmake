@@ -5,17 +5,20 @@
 # SOURCE_DATE_EPOCH from the environment, as a packager sets it; else the
 # time of the last commit; else, outside a git checkout, the date of the
 # changelog's last entry.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
+# A new commit or checkout configures again, for its own date.
+execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} rev-parse --path-format=absolute --git-path logs/HEAD
+  OUTPUT_VARIABLE head_log OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(head_log AND EXISTS "${head_log}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${head_log}")
+endif()
+# CPack passes its own value to the build it starts (cmake/PackageDates.cmake):
+# that is the date this folder was configured with, not a packager's, so a
+# configure run from that build takes the date afresh.
+if(DEFINED ENV{SOURCE_DATE_EPOCH} AND NOT DEFINED ENV{ZORVANE_DATE_FROM_BUILD})
   set(ZORVANE_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
 else()
   execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
     OUTPUT_VARIABLE ZORVANE_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  # A new commit or checkout configures again, for its own date.
-  execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} rev-parse --path-format=absolute --git-path logs/HEAD
-    OUTPUT_VARIABLE head_log OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  if(head_log AND EXISTS "${head_log}")
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${head_log}")
-  endif()
   if(NOT ZORVANE_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
     file(STRINGS ${PROJECT_SOURCE_DIR}/data/changelog signed REGEX "^ -- .*  ")
     list(GET signed 0 signed)

@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
 # The reproducibility check (CTest: package.reproducible). Builds what ships
 # again, from the same sources, under build/checks/repro/, and compares it
-# byte for byte with the test command's builds: the Windows programs, zips
-# and installers, the page's folder and the Debian package (packed from
+# byte for byte with the test command's builds: the 64-bit Windows program,
+# zip and installer, the page's folder and the Debian package (packed from
 # build/ and from the second build). The second build lies at another path
 # and runs later, so a build folder or a build time written into a file
-# shows. Only what ships is rebuilt, at a lower priority than other checks.
+# shows. It builds only the targets that make what is compared, with the
+# tests off (so what ships must not depend on them either), without a
+# compiler cache, at a lower priority than other checks. The 32-bit Windows
+# build is not built again: its sources, tools and steps are the 64-bit
+# one's. Last, a package packed with another date must differ, so that the
+# comparison is seen to catch a change.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 repro=${ZORVANE_CHECKS:?the build folder\'s checks/ folder, set by CTest}/repro
 fail() { echo "reproducible check FAILED: $*" >&2; exit 1; }
-# rebuild PRESET [TARGET...]: the preset configured and built in $repro/PRESET.
+# Every object compiled again, none taken from a cache.
+export CCACHE_DISABLE=1
+unset CMAKE_CXX_COMPILER_LAUNCHER CMAKE_C_COMPILER_LAUNCHER
+# rebuild PRESET TARGET [CMAKE_OPTION...]: the preset configured and TARGET built in $repro/PRESET.
 rebuild() {
-  local preset=$1 targets=()
-  shift
-  for target in "$@"; do targets+=(--target "$target"); done
+  local preset=$1 target=$2
+  shift 2
   rm -rf "${repro:?}/$preset"
-  { cmake --preset "$preset" -B "$repro/$preset" "${configure[@]}" &&
-    nice -n 10 cmake --build "$repro/$preset" --parallel "$(nproc)" "${targets[@]}"; } >"$repro/$preset.log" 2>&1 ||
+  { cmake --preset "$preset" -B "$repro/$preset" -DBUILD_TESTING=OFF "$@" &&
+    nice -n 10 cmake --build "$repro/$preset" --parallel "$(nproc)" --target "$target"; } >"$repro/$preset.log" 2>&1 ||
     { cat "$repro/$preset.log"; fail "the second build of $preset"; }
   echo "built $preset again ($SECONDS s in)"
 }
@@ -34,32 +41,44 @@ same() {
     fi
   done
 }
-mkdir -p "$repro"
+# pack TREE NAME: the Debian package of build TREE, in $repro/deb/NAME.
+pack() {
+  local out=$repro/deb/$2
+  rm -rf "$out"
+  (cd "$1" && cpack -G DEB -B "$out" >"$out.log" 2>&1) || { cat "$out.log"; fail "cpack in $1"; }
+}
+mkdir -p "$repro/deb"
 version=$(sed -n 's/^project(zorvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb=zorvane_${version}_$(dpkg --print-architecture).deb
 
-configure=()
-for bits in 64 32; do
-  preset=windows-x$bits
-  [ $bits = 64 ] || preset=windows-x86
-  rebuild $preset zorvane windows_packages
-  same build-$preset "$repro/$preset" zorvane.exe zorvane-$version-win$bits.zip zorvane-$version-win$bits-setup.exe
-done
-
+# The three builds and the first tree's package at once: each has steps
+# that keep one core busy only (configuring, linking, packing).
+rebuild windows-x64 windows_packages &
+builds=($!)
 # The module's linker needs the web preset's NODE_PATH, which only `cmake --build --preset web` sets.
-NODE_PATH=/usr/share/nodejs rebuild web zorvane_site
+NODE_PATH=/usr/share/nodejs rebuild web zorvane_site &
+builds+=($!)
+# The second tree packs without building the rest of its tree first.
+rebuild native zorvane -DZORVANE_BENCHMARKS=OFF -DZORVANE_CHECKS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON &
+builds+=($!)
+# Configured again first if a commit came since, for that commit's date.
+{ cmake --build build --target zorvane_data >/dev/null && pack build build; } &
+builds+=($!)
+status=0
+for build in "${builds[@]}"; do wait "$build" || status=1; done
+((status == 0)) || exit 1
+
+same build-windows-x64 "$repro/windows-x64" zorvane.exe zorvane-$version-win64.zip zorvane-$version-win64-setup.exe
 mapfile -t site < <(cd build-web/site && find . "$repro/web/site" -type f -printf '%P\n' | LC_ALL=C sort -u)
 same build-web/site "$repro/web/site" "${site[@]}"
-
-# The game alone (all that cpack builds first, without the tests), packed from both trees.
-configure=(-DBUILD_TESTING=OFF -DZORVANE_BENCHMARKS=OFF -DZORVANE_CHECKS=OFF)
-rebuild native
-mkdir -p "$repro/deb"
-for tree in build "$repro/native"; do
-  out=$repro/deb/$(basename "$tree")
-  rm -rf "$out"
-  (cd "$tree" && cpack -G DEB -B "$out" >"$out.log" 2>&1) || { cat "$out.log"; fail "cpack in $tree"; }
-done
-same "$repro/deb/build" "$repro/deb/native" "zorvane_${version}_$(dpkg --print-architecture).deb"
+pack "$repro/native" native
+same "$repro/deb/build" "$repro/deb/native" "$deb"
+# The same package dated a day later must differ: the comparison can fail.
+epoch=$(sed -n 's/^set(CPACK_ZORVANE_SOURCE_DATE_EPOCH "\([0-9]*\)")$/\1/p' "$repro/native/CPackConfig.cmake")
+[ -n "$epoch" ] || fail "no package date in $repro/native/CPackConfig.cmake"
+SOURCE_DATE_EPOCH=$((${SOURCE_DATE_EPOCH:-$epoch} + 86400)) pack "$repro/native" later
+! cmp -s "$repro/deb/build/$deb" "$repro/deb/later/$deb" || fail "a package dated a day later is the same: dates do not reach it"
+echo "differs: $deb dated a day later"
 
 echo "note: the same in every build, but not from SOURCE_DATE_EPOCH: the installers' PE header date" \
   "(makensis copies NSIS's prebuilt stubs as they are), the zips' numeric user and group ids (cmake -E tar cannot set them)"

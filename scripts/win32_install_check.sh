@@ -4,9 +4,10 @@
 # endings, the libraries' notices), the installer's machine and DPI
 # awareness and the game's request for no elevation; under Wine, that a
 # Windows 8.1 gets the installer's refusal and, where the installer is
-# bypassed, the game's own message; installs silently and checks the
-# installed files, the Start-menu shortcut and the Apps & features entry
-# (with its size) of this machine type; starts the installed game on the
+# bypassed, the game's own message; installs silently over an install by
+# the first installers, which must go, and checks the installed files, the
+# Start-menu shortcut and the Apps & features entry (with its size) of this
+# machine type; starts the installed game on the
 # checks' virtual display, and while it runs, an uninstall and an install
 # must fail and leave it whole; Quits it, uninstalls silently and checks
 # that nothing of it is left. The 32-bit check installs the 64-bit build
@@ -118,8 +119,16 @@ for program in "win81-setup-$tag.exe" "win81-zorvane-$tag.exe"; do
   wine_for "$preset" reg delete "HKCU\\Software\\Wine\\AppDefaults\\$program" /f >/dev/null 2>&1
 done
 
+# An install by the first installers, in a folder of its own, under the
+# entry and shortcut both machine types shared: installing removes it.
+old_dir=$work/Zorvane old_link=${link%/*}/Zorvane.lnk old_key=${key%-*}
+mkdir "$old_dir" && cp "build-$preset/zorvane.exe" "$old_dir/" && touch "$old_dir/LICENSE.txt" "$old_dir/uninstall.exe" "$old_link"
+wine_for "$preset" reg add "$old_key" /v InstallLocation /d "Z:${old_dir//\//\\}" /reg:$view /f >/dev/null 2>&1 ||
+  fail "planting an older install's entry"
 wine_for "$preset" "$setup" /S || fail "the silent install ended with status $?"
 installed_whole "$preset" || fail "$name is not installed whole: files, shortcut and entry"
+[ ! -e "$old_dir" ] && [ ! -e "$old_link" ] && ! wine_for "$preset" reg query "$old_key" /reg:$view >/dev/null 2>&1 ||
+  fail "the older install's files, Zorvane.lnk or entry are left"
 size=$(wine_for "$preset" reg query "$key" /v EstimatedSize /reg:$view 2>/dev/null | sed -n 's/.*REG_DWORD *0x\([0-9a-f]*\).*/\1/p')
 [ -n "$size" ] && (($((16#$size)) >= $(stat -c %s "$dir/zorvane.exe") / 1024)) ||
   fail "the Apps & features entry's EstimatedSize is missing or smaller than the game (${size:-none})"
@@ -165,6 +174,6 @@ else
 fi
 build_of "$preset"
 echo "win32 install check ($preset): $(stat -c %s "$zip") byte zip, $(stat -c %s "$setup") byte installer:" \
-  "refused on Windows 8.1 (installer and game), silent install, shortcut, entry of $((16#$size)) KB," \
+  "refused on Windows 8.1 (installer and game), silent install replacing an older one, shortcut, entry of $((16#$size)) KB," \
   "uninstall and install refused while the game runs, start, Quit, silent uninstall$([ "$preset" = windows-x86 ] &&
     echo ", side by side with the 64-bit install"), nothing left"
