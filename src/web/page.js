@@ -1,6 +1,5 @@
-// The page around the game's module: it forwards events with their time
-// stamps, and shows what the module hands it through `page` below. Every rule
-// of the game is the module's, which ignores what comes after its end.
+// The page around the game's module: it forwards events with their time stamps
+// and shows what the module hands it through `page`. Every rule is the module's.
 
 // The build this page is of (page.js?build=...): the module asks for its
 // .wasm as the same build's, so that the worker hands out no other.
@@ -10,10 +9,8 @@ const $ = (id) => document.getElementById(id);
 // The build this script is of, written in as the site is made.
 const stamp = '@BUILD@';
 
-// Once loaded, the page plays offline. The worker is registered under the
-// host's newest build, asked past every cache: a host whose validators stay
-// the same from build to build (files of one fixed date, as reproducible
-// builds give) would answer the browser's own check "not modified" for ever.
+// Once loaded, the page plays offline. The worker is registered under the host's newest build,
+// asked past every cache: a host whose validators never change would answer "not modified" for ever.
 if ('serviceWorker' in navigator) {
   (async () => {
     const worker = await (await fetch('sw.js', { cache: 'no-store' })).text();
@@ -23,11 +20,9 @@ if ('serviceWorker' in navigator) {
   })().catch(() => {});
 }
 
-// The module's files as this page's build has them, checked by their hashes
-// before anything runs: with no worker in charge yet (a first visit, a hard
-// reload), a host half way through an upload may hand out another build's
-// beside this page, and the browser's cache an older one. Where the browser
-// cannot hash (a page not served over https), they are taken as they come.
+// The module's files as this page's build has them, checked by their hashes: with no worker in
+// charge (a first visit, a hard reload), a host half way through an upload, or the browser's cache,
+// may hand out another build's. Where the browser cannot hash (no https), they are taken as they come.
 async function moduleOfThisBuild() {
   if (build && stamp !== build) throw new Error(`page.js is of build ${stamp}, the page of ${build}`);
   const sums = Object.fromEntries(document.querySelector('meta[name="zorvane-files"]')?.content.match(/\S+ \S+/g)
@@ -52,8 +47,7 @@ async function moduleOfThisBuild() {
   return got[1];
 }
 
-const [windowEl, menubar, board, scrim] = ['window', 'menubar', 'board', 'scrim'].map($);
-const buttons = [$('pause'), $('gameover')];
+const [windowEl, menubar, board, scrim, ...buttons] = ['window', 'menubar', 'board', 'scrim', 'pause', 'gameover'].map($);
 const parts = [board, ...buttons];  // the keys' holders, as the module numbers them
 const context = board.getContext('2d', { alpha: false });
 const focusOptions = { preventScroll: true };
@@ -118,8 +112,7 @@ const page = {
     // An app window goes with the game; a tab stays and offers a new one.
     if (window.matchMedia('(display-mode: standalone)').matches) window.close();
   },
-  // The menu bar from the game's own table; the module keeps which menu is
-  // open and which item or title is lit. The keys stay where they were.
+  // The menu bar from the game's table; the module keeps which menu is open and what is lit.
   menu(title) {
     const slot = menubar.appendChild(Object.assign(document.createElement('div'), { className: 'slot' }));
     const items = Object.assign(document.createElement('div'), { className: 'menu', role: 'menu', hidden: true });
@@ -173,17 +166,15 @@ function wake() {
   call('zv_wake', performance.now());
 }
 
-// A window resized, a phone turned round, a new ratio (a zoom, another
-// screen): the module fits the window to its room, in the screen's pixels.
-// A new ratio comes with a media query's change, or a resize, or neither (the next frame notices).
+// A window resized, a phone turned round, a new ratio (a zoom, another screen): the module fits
+// the window to its room. A new ratio comes with a media query's change, a resize, or neither.
 function roomChanged() {
   ratio = window.devicePixelRatio || 1;
   if (ratio !== watched) window.matchMedia(`(resolution: ${(watched = ratio)}dppx)`).addEventListener('change', roomChanged, { once: true });
   call('zv_room', window.innerWidth, window.innerHeight, ratio, roomy.matches);
 }
 
-// The module told of an event, with when it happened (ticks due before it
-// run first) and its strings as strings; what the module answers.
+// The module told of an event, with when it happened (ticks due before it run first).
 const when = (event) => (event?.timeStamp > 0 ? Math.min(event.timeStamp, performance.now()) : performance.now());
 const send = (name, event, ...args) => {
   const types = args.map((arg) => (typeof arg === 'string' ? 'string' : 'number'));
@@ -192,9 +183,8 @@ const send = (name, event, ...args) => {
   return answer;
 };
 const focusNow = () => parts.indexOf(document.activeElement);  // -1, the page itself, counts as the board
-// The mouse on the bar, as DrawnMenuBar::Mouse numbers it. A title opens its
-// menu on the press itself, for a finger too: a browser may hold back a
-// tap's click (a second after a swipe), never its pointer-down.
+// The mouse on the bar, as DrawnMenuBar::Mouse numbers it. A title opens on the press, for a
+// finger too: a browser may hold back a tap's click (a second after a swipe), never its pointer-down.
 const Mouse = { title: { pointerdown: 0, mouseover: 1, click: 4 }, item: { mousemove: 2, click: 3 } };
 function onBar(event) {
   const e = event.target.closest('.title, .item');
@@ -210,8 +200,7 @@ function start(loaded) {
   frame();  // the first board before anyone looks
   board.focus(focusOptions);
 
-  // Keys go to the module (Tab too: it takes the focus round the window;
-  // Alt alone the bar), which says whether the browser may have them.
+  // Keys go to the module (Tab and Alt too), which says whether the browser may have them.
   document.addEventListener('keydown', (event) => {
     const { key, code, shiftKey, ctrlKey, altKey, metaKey, repeat } = event;
     if (!ended && send('zv_key', event, focusNow(), key, code, shiftKey, ctrlKey, altKey, metaKey, repeat)) event.preventDefault();
@@ -224,13 +213,11 @@ function start(loaded) {
     send('zv_click', event, i);
   }));
   for (const type of ['pointerdown', 'mouseover', 'mousemove', 'click']) menubar.addEventListener(type, onBar);
-  // A press on the bar leaves the keys where they are; one anywhere else,
-  // while the bar is active, closes it and presses nothing under it.
+  // A press on the bar leaves the keys where they are; one elsewhere while it is active closes it.
   for (const part of [menubar, scrim]) part.addEventListener('mousedown', (event) => event.preventDefault());
   scrim.addEventListener('pointerdown', (event) => send('zv_menu_mouse', event, focusNow(), 5, -1));
 
-  // A finger or a pen on the board steers (the module's swipe and tap, by
-  // Screen::Touch's phases); a mouse clicks as before.
+  // A finger or a pen on the board steers (the module's swipe and tap); a mouse does nothing there.
   ['pointerdown', 'pointermove', 'pointerup', 'pointercancel'].forEach((type, phase) => board.addEventListener(type, (event) => {
     if (event.pointerType === 'mouse' || !event.isPrimary) return;
     if (phase === 0) board.setPointerCapture(event.pointerId);
@@ -238,11 +225,9 @@ function start(loaded) {
     send('zv_touch', event, phase, event.clientX - box.left, event.clientY - box.top);
   }));
 
-  // Out of sight (another app, another tab) the browser slows or freezes the
-  // clock: a running game holds as P would, and shows held when it comes back.
+  // Out of sight the browser slows or freezes the clock: a running game holds as P would.
   document.addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && send('zv_hidden', null));
-  // A page that closes (its tab, its app window) ends the game, as closing
-  // the desktop's window does; one kept for the back button only went out of sight.
+  // A page that closes ends the game, as closing a window does; one kept for the back button stays.
   window.addEventListener('pagehide', (event) => !event.persisted && call('zv_close'));
   window.addEventListener('resize', roomChanged);
 }

@@ -124,6 +124,7 @@ public:
         if (verb == "click") return driver_.click(buttonNamed(arg(1)));
         if (verb == "menu") return driver_.menu(arg(1), w.size() > 2 ? w[2] : std::string());
         if (verb == "tick") return ticks(w.size() > 1 ? number(w[1]) : 1);
+        if (verb == "eat") return eat(number(arg(1)), arg(2), w.size() > 4 && w[3] == "board" ? number(w[4]) : 0);
         if (verb == "stands") {
             EXPECT_FALSE(driver_.tick()) << "the clock still runs";
             return;
@@ -148,6 +149,25 @@ private:
             else throw std::runtime_error("a board has no " + w[i]);
         }
         board_script::lineUpBoard(*script_, side_, food, obstacles);
+        blueBlocks_ = 0;
+    }
+
+    // `eat N WAY [board SIDE]`: N ticks heading WAY, each eating a food on
+    // the cell ahead (placed there unless one stands there already) and
+    // dropping its blue block in the left columns, out of the way. A board
+    // after the last meal is the new board it brings on.
+    void eat(int meals, const std::string& way, int newSide) {
+        const int dx = way == "right" ? 1 : way == "left" ? -1 : 0, dy = way == "down" ? 1 : way == "up" ? -1 : 0;
+        if (dx == 0 && dy == 0) throw std::runtime_error("no way " + way);
+        for (int meal = 1; meal <= meals; ++meal) {
+            const int x = driver_.headColumn() + dx, y = driver_.headRow() + dy;
+            if (driver_.cell(x, y) != zv::paints::food) script_->cell(x, y, side_);
+            script_->push(board_script::keepFood);
+            script_->cell(2 + blueBlocks_ / (side_ - 3), 2 + blueBlocks_ % (side_ - 3), side_);
+            ++blueBlocks_;
+            if (meal == meals && newSide) lineUp({"board", std::to_string(newSide)});
+            ASSERT_TRUE(driver_.tick()) << "the clock stands at meal " << meal;
+        }
     }
 
     // Ticks on which no food is eaten and none placed: one expiry draw each.
@@ -200,6 +220,7 @@ private:
     std::unique_ptr<ScriptedRandom> random_;
     ScriptedRandom* script_;
     int side_ = 50;
+    int blueBlocks_ = 0;  // on the board lined up last
 };
 
 class ScenarioTest : public ::testing::Test {
