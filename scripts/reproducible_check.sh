@@ -51,22 +51,16 @@ mkdir -p "$repro/deb"
 version=$(sed -n 's/^project(zorvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb=zorvane_${version}_$(dpkg --print-architecture).deb
 
-# The three builds and the first tree's package at once: each has steps
-# that keep one core busy only (configuring, linking, packing).
-rebuild windows-x64 windows_packages &
-builds=($!)
+# The three builds one after another, each on every core: at once they
+# would only queue for the same two cores beside the rest of the checks.
+rebuild windows-x64 windows_packages
 # The module's linker needs the web preset's NODE_PATH, which only `cmake --build --preset web` sets.
-NODE_PATH=/usr/share/nodejs rebuild web zorvane_site &
-builds+=($!)
+NODE_PATH=/usr/share/nodejs rebuild web zorvane_site
 # The second tree packs without building the rest of its tree first.
-rebuild native zorvane -DZORVANE_BENCHMARKS=OFF -DZORVANE_CHECKS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON &
-builds+=($!)
+rebuild native zorvane -DZORVANE_BENCHMARKS=OFF -DZORVANE_CHECKS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
 # Configured again first if a commit came since, for that commit's date.
-{ cmake --build build --target zorvane_data >/dev/null && pack build build; } &
-builds+=($!)
-status=0
-for build in "${builds[@]}"; do wait "$build" || status=1; done
-((status == 0)) || exit 1
+cmake --build build --target zorvane_data >/dev/null
+pack build build
 
 same build-windows-x64 "$repro/windows-x64" zorvane.exe zorvane-$version-win64.zip zorvane-$version-win64-setup.exe
 mapfile -t site < <(cd build-web/site && find . "$repro/web/site" -type f -printf '%P\n' | LC_ALL=C sort -u)
