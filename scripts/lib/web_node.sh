@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# web_node.sh DIR: installs the browser tests' packages (puppeteer-core and
+# web_node.sh DIR: installs the browser tests' packages (puppeteer-core, Lighthouse and
 # axe-core, pinned by tests/web/package-lock.json; no browser is downloaded) into DIR,
 # in the build folder, never beside the tests. npm's cache is kept in
 # $ZORVANE_CACHE/npm, so a second run downloads nothing; the user's own npm

@@ -6,7 +6,7 @@ import { createRequire } from 'node:module';
 import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 
 // puppeteer-core where the checks install it, in the build folder
 // (scripts/lib/web_node.sh), not beside the tests.
@@ -15,6 +15,8 @@ const modulesRequire = createRequire(path.join(modules, 'package.json'));
 export const puppeteer = modulesRequire('puppeteer-core');
 // axe-core's script, to run in a page.
 export const axePath = modulesRequire.resolve('axe-core/axe.min.js');
+// Lighthouse, to import.
+export const lighthouseUrl = pathToFileURL(modulesRequire.resolve('lighthouse')).href;
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
   '.json': 'application/manifest+json', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
