@@ -67,12 +67,14 @@ const ways = { left: [-1, 0], right: [1, 0], up: [0, -1], down: [0, 1] };
 async function play(d, { steps }) {
   let lined = [];  // the draws of the first board, before the page opens
   let opened = false;
+  let blues = 0;  // blue blocks on the board lined up last
   const lineUp = (draws) => (opened ? d.run((more) => window.zorvane.draw(...more), draws) : lined.push(...draws));
   for (const { line, words: [verb, ...w] } of steps) {
     const at = `scenarios.txt line ${line}: ${verb} ${w.join(' ')}`;
     if (verb === 'board') {
       const placed = (kind) => w.flatMap((word, i) => (word === kind ? [[Number(w[i + 1]), Number(w[i + 2])]] : []));
       await lineUp(boardDraws(Number(w[0]), placed('food')[0], placed('obstacle')));
+      blues = 0;
     } else if (verb === 'open') {
       await d.open({ query: `&hand=${(lined.length ? lined : boardDraws(50)).join(',')}` });
       opened = true;
@@ -90,6 +92,21 @@ async function play(d, { steps }) {
           return window.zorvane.tick();
         }, keepFood);
         assert.ok(ticked, `${at}: the clock stands after ${i}`);
+      }
+    } else if (verb === 'eat') {
+      // Each meal's food on the cell ahead unless it stands there, its blue block in the left columns.
+      const [dx, dy] = ways[w[1]];
+      for (let meal = 1; meal <= Number(w[0]); meal++) {
+        const { head: [x, y], side } = await seen(d);
+        const draws = (await cellColour(d, x + dx, y + dy)) === colours.food ? [] : cellDraws(x + dx, y + dy, side);
+        draws.push(keepFood, ...cellDraws(2 + Math.floor(blues / (side - 3)), 2 + (blues % (side - 3)), side));
+        blues++;
+        if (meal === Number(w[0]) && w[2] === 'board') draws.push(...boardDraws(Number(w[3])));
+        const ticked = await d.run((more) => {
+          window.zorvane.draw(...more);
+          return window.zorvane.tick();
+        }, draws);
+        assert.ok(ticked, `${at}: the clock stands at meal ${meal}`);
       }
     } else if (verb === 'stands') assert.equal(await d.run(() => window.zorvane.tick()), false, `${at}: the clock still runs`);
     else if (verb === 'swipe') await finger(d, ways[w[0]]);
