@@ -63,5 +63,22 @@ TEST_F(Pixels, TheBoardOnScreenIsTheMidEndsPictureOfIt) {
     EXPECT_EQ(pixel(image, {disc.x + disc.width / 2, disc.y + disc.height / 2}), head);
 }
 
+// Moved to a screen of another scale, the window draws the board anew in that
+// screen's pixels, buttons included, at its next paint.
+TEST_F(Pixels, OnAScreenOfAnotherScaleTheBoardIsDrawnInItsPixels) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2) GTEST_SKIP() << "one screen; window.TwoScreens has two of different scales";
+    open();
+    QWindow* handle = window->windowHandle();
+    QScreen* other = screens[handle->screen() == screens[0] ? 1 : 0];
+    ASSERT_NE(other->devicePixelRatio(), board()->devicePixelRatioF());
+    handle->setScreen(other);
+    window->move(other->geometry().topLeft() + QPoint(10, 10));
+    board()->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(gameScreen().geometry().ratio(), other->devicePixelRatio());
+    EXPECT_EQ(screen().size(), QSize(window->picture().width(), window->picture().height()));
+}
+
 }  // namespace
 }  // namespace wt
