@@ -37,7 +37,7 @@ public:
     // Escape, Tab or Alt to close; any other is swallowed.
     enum class Key { Left, Right, Up, Down, Choose, Close, Other };
     // The bar's key for a key's code (keys.h); Alt, which has none, closes.
-    static Key keyOf(Integer code);
+    static Key keyOf(KeyCode code);
     // A key while a menu is open or the bar has the keys: all of them are
     // the bar's then. False when neither.
     bool key(Time now, Key key, Focus holder);

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "game/block_array.h"
-#include "game/command_button.h"
-
 namespace zv {
+
+class BlockArray;
+struct CommandButton;
 
 // A box of whole pixels: left, top, width, height.
 struct Box {

@@ -1,8 +1,13 @@
 #include "midend/key_rules.h"
 
+#include <type_traits>
+
 #include "window/keys.h"
 
 namespace zv {
+
+static_assert(std::is_same_v<KeyCode, Integer>, "a key code is the game's Integer");
+
 namespace {
 
 bool isCapitalOrDigit(std::uint32_t c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
@@ -104,6 +109,11 @@ std::optional<KeyDown> keyDown(const KeyInput& key, HeldModifiers held) {
     const auto code = keyCode(key);
     if (!code) return std::nullopt;
     return KeyDown{*code, shiftState(held)};
+}
+
+bool isFunctionKey(const KeyInput& key) {
+    return key.kind == KeyInput::Kind::Named && key.value >= std::uint32_t(keys::function(1)) &&
+           key.value <= std::uint32_t(keys::function(24));
 }
 
 std::string keyName(Integer code) {

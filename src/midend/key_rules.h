@@ -5,9 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "game/numbers.h"
 
 namespace zv {
+
+// A key code as the game's key handler takes it (keys.h): the game's
+// Integer, without its header.
+using KeyCode = std::int16_t;
 
 // A key that went down, as a front end reports it before the game's rules
 // turn it into a key code. Each front end fills it in from its own keys.
@@ -35,8 +38,8 @@ struct HeldModifiers {
 
 // What the key handler receives.
 struct KeyDown {
-    Integer keyCode;
-    Integer shift;
+    KeyCode keyCode;
+    KeyCode shift;
 };
 
 // The key code for a key, or nothing for a key the game never sees: a
@@ -46,7 +49,7 @@ struct KeyDown {
 // beyond Latin-1 (Cyrillic, Greek, ...) counts as the US key at its place,
 // so P pauses on every layout. Any other key gets a code of its own that
 // none of the key handler's tests matches.
-std::optional<Integer> keyCode(const KeyInput& key);
+std::optional<KeyCode> keyCode(const KeyInput& key);
 
 // A key reported by its code in the game's own codes (Windows' virtual-key
 // codes, keys.h), as a toolkit that has those codes reports it: Shift, Ctrl,
@@ -55,7 +58,7 @@ std::optional<Integer> keyCode(const KeyInput& key);
 KeyInput keyOfCode(std::uint32_t code);
 
 // The shift state of a key-down: Shift 1, Ctrl 2, Alt 4, added up.
-Integer shiftState(HeldModifiers held);
+KeyCode shiftState(HeldModifiers held);
 
 // The key handler's arguments for this key, or nothing. A key with Alt held
 // is nothing on every front end: it belongs to the system and the menu bar
@@ -69,9 +72,12 @@ std::optional<KeyDown> keyDown(const KeyInput& key, HeldModifiers held);
 enum class KeyNaming { Menu, Browser, Qt };
 // The game's code of a named key (the arrows, Tab, Enter, F1..F24, ...) by a
 // front end's name for it, or nothing for any other name.
-std::optional<Integer> namedKeyCode(KeyNaming naming, std::string_view name);
+std::optional<KeyCode> namedKeyCode(KeyNaming naming, std::string_view name);
+
+// Whether a key is one of F1..F24: the game's even where it does nothing.
+bool isFunctionKey(const KeyInput& key);
 
 // A key code's name for a menu ("F1", "P", "Left"), or "" if it has none.
-std::string keyName(Integer code);
+std::string keyName(KeyCode code);
 
 }  // namespace zv

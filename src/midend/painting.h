@@ -1,13 +1,12 @@
 #pragma once
 
-#include <cstdint>
-#include <span>
-
-#include "game/block_array.h"
-#include "game/rgb.h"
 #include "midend/geometry.h"
 
 namespace zv {
+
+class BlockArray;
+struct Rgb;
+struct Shape;
 
 // What a toolkit draws with, in device pixels.
 class Canvas {

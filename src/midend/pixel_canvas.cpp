@@ -5,9 +5,16 @@
 #include <new>
 #include <utility>
 
+#include "game/rgb.h"
 #include "midend/disc.h"
 
 namespace zv {
+
+void PixelCanvas::put(std::uint8_t* pixel, Rgb colour) const {
+    pixel[red_] = colour.red;
+    pixel[1] = colour.green;
+    pixel[2 - red_] = colour.blue;
+}
 
 bool PixelCanvas::resize(int width, int height) {
     width = std::max(width, 0);

@@ -39,11 +39,7 @@ public:
 
 private:
     void touch(const Box& box);
-    void put(std::uint8_t* pixel, Rgb colour) const {
-        pixel[red_] = colour.red;
-        pixel[1] = colour.green;
-        pixel[2 - red_] = colour.blue;
-    }
+    void put(std::uint8_t* pixel, Rgb colour) const;
 
     int red_;  // the red byte's place in a pixel; blue's is across from it
     int width_ = 0;

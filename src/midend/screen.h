@@ -4,21 +4,17 @@
 #include <memory>
 #include <optional>
 #include <span>
-#include <string>
-#include <vector>
 
-#include "game/random_source.h"
-#include "game/state.h"
 #include "midend/key_rules.h"
-#include "midend/shell.h"
+#include "midend/random_ptr.h"
 #include "midend/surface.h"
-#include "midend/swipe.h"
 #include "midend/tick_schedule.h"
-#include "midend/title_pace.h"
 
 namespace zv {
 
 class Alarm;
+class ScreenCore;
+class zorvane;
 
 // The mid-end: the one place that runs the game's handlers for a front end
 // and brings its surface in line after each one (what to repaint, the
@@ -30,7 +26,10 @@ class Screen {
 public:
     using Time = TickSchedule::Time;
 
-    Screen(Surface& surface, std::unique_ptr<RandomSource> random);
+    // Front ends leave the random source to the default, the time of day's;
+    // tests hand in draws of their own.
+    explicit Screen(Surface& surface, RandomPtr random = timeSeededRandom());
+    ~Screen();
 
     // Loads the window at this device-pixel ratio: the first board is
     // painted, the title and buttons set, before the window is ever shown.
@@ -96,52 +95,25 @@ public:
     // The window was closed: the program ends as on Quit, at once.
     void close();
 
-    const zorvane& game() const { return shell_.game(); }
-    const BoardGeometry& geometry() const { return shell_.geometry(); }
-    bool ended() const { return ended_; }
-    Focus focus() const { return focus_; }
-    int interval() const { return clock_.interval(); }
-    std::optional<Time> nextDue() const { return clock_.nextDue(); }
-    std::int64_t droppedTicks() const { return clock_.droppedTicks(); }
+    const zorvane& game() const;
+    const BoardGeometry& geometry() const;
+    bool ended() const;
+    Focus focus() const;
+    int interval() const;
+    std::optional<Time> nextDue() const;
+    std::int64_t droppedTicks() const;
     // The cells the last handler repainted (empty after a whole repaint).
-    std::span<const std::int16_t> repainted() const { return repainted_; }
-    std::int64_t rebuilds() const { return rebuilds_; }
+    std::span<const std::int16_t> repainted() const;
+    std::int64_t rebuilds() const;
 
 private:
     // Tests set a game up before it starts, or mid-game, through a peer of
     // their own; nothing else changes the game but its handlers.
     friend class ScreenTestPeer;
 
-    template <typename Handler>
-    void run(Time now, Focus holder, Handler&& handler);
-    void apply(const ScreenUpdate& update, Time now);
-    bool paintWhole();
-    bool refit();
-    bool tab(bool backward, Focus holder);
-    void rearm();
-    void catchUp(Time now);
-    void showTitle(Time now, bool atOnce);
-    void steer(Time now, Integer turn);
-
-    Surface& surface_;
-    Shell shell_;
-    TickSchedule clock_;
-    TitlePace titles_;
-    bool ticking_ = false;  // in a wake-up's ticks, not an event's handler
-    Box inner_;
-    double ratio_ = 1;  // the screen's
-    double roomWidth_ = 0, roomHeight_ = 0, chrome_ = 0;
-    Focus focus_ = Focus::Board;
-    ButtonView shown_[2];
-    bool placed_ = false;
-    bool ended_ = false;
-    std::int64_t rebuilds_ = 0;
-    std::vector<std::int16_t> repainted_;
-    Swipe swipe_;
-    std::string movedWay_;               // the snake's heading at its last tick
-    std::optional<Integer> waitingTurn_;  // a finger's turn held for the next tick
-    bool touchOnButton_ = false;          // the touch going on began on a shown button
-    std::vector<Box> boxes_;  // kept, so a tick allocates nothing
+    // The game and all that runs it stay behind the mid-end's walls: a front
+    // end sees none of the game's own headers.
+    std::unique_ptr<ScreenCore> core_;
 };
 
 }  // namespace zv

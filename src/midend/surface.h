@@ -4,9 +4,8 @@
 #include <span>
 #include <string>
 
-#include "midend/menu_table.h"
-
 #include "midend/geometry.h"
+#include "midend/menu_table.h"
 #include "midend/painting.h"
 #include "midend/pixel_canvas.h"
 #include "midend/tick_schedule.h"
@@ -61,10 +60,8 @@ public:
 // boxes presented, device pixel for device pixel.
 class PictureSurface : public Surface {
 public:
-    void fillRect(const Box& box, Rgb colour) final { picture_.fillRect(box, colour); }
-    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) final {
-        picture_.fillDisc(square, fill, outline, pen);
-    }
+    void fillRect(const Box& box, Rgb colour) final;
+    void fillDisc(const Box& square, Rgb fill, Rgb outline, double pen) final;
     const PixelCanvas& picture() const { return picture_; }
 
 protected:

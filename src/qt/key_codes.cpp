@@ -6,8 +6,6 @@
 #include <string_view>
 #include <utility>
 
-#include "window/keys.h"
-
 namespace zv {
 namespace {
 

@@ -22,7 +22,7 @@ QRect toQRect(const Box& b) { return QRect(b.x, b.y, b.width, b.height); }
 
 }  // namespace
 
-MainWindow::MainWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm, QWidget* parent)
+MainWindow::MainWindow(RandomPtr random, std::unique_ptr<Alarm> alarm, QWidget* parent)
     : QMainWindow(parent),
       alarm_(alarm ? std::move(alarm) : std::make_unique<GameClock>()),
       screen_(*this, std::move(random)) {

@@ -15,7 +15,7 @@ namespace zv {
 class MainWindow final : public QMainWindow, public PictureSurface {
 public:
     // Without an alarm, the window's own GameClock.
-    explicit MainWindow(std::unique_ptr<RandomSource> random = std::make_unique<TimeSeededRandom>(),
+    explicit MainWindow(RandomPtr random = timeSeededRandom(),
                         std::unique_ptr<Alarm> alarm = nullptr, QWidget* parent = nullptr);
 
     bool layOut(const Box& inner, int width, int height) override;

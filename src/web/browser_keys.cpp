@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "window/keys.h"
-
 namespace zv {
 namespace {
 
@@ -60,10 +58,7 @@ std::optional<KeyDown> pageKeyDown(std::string_view key, std::string_view code, 
 
 bool pageKeepsKey(std::string_view key, HeldModifiers held, bool system, bool taken, bool onButton) {
     if (held.ctrl || held.alt || system) return false;
-    const KeyInput input = browserKey(key, {});
-    const bool functionKey = input.kind == KeyInput::Kind::Named && input.value >= std::uint32_t(keys::function(1)) &&
-                             input.value <= std::uint32_t(keys::function(24));
-    return taken || functionKey || (onButton && key != " " && key != "Enter");
+    return taken || isFunctionKey(browserKey(key, {})) || (onButton && key != " " && key != "Enter");
 }
 
 DrawnMenuBar::Key menuBarKey(std::string_view key) {

@@ -32,7 +32,7 @@ Focus focusOf(int part) { return part >= 0 && part < int(std::size(parts)) ? par
 
 class PageGame final : public PictureSurface {
 public:
-    explicit PageGame(std::unique_ptr<RandomSource> random) : screen_(*this, std::move(random)) {}
+    explicit PageGame(RandomPtr random) : screen_(*this, std::move(random)) {}
 
     Screen& screen() { return screen_; }
     DrawnMenuBar& menus() { return menus_; }
@@ -156,7 +156,7 @@ PageGame* game() { return page.get(); }
 
 }  // namespace
 
-void startPageGame(double ratio, std::unique_ptr<RandomSource> random) {
+void startPageGame(double ratio, RandomPtr random) {
     page = std::make_unique<PageGame>(std::move(random));
     page->start(ratio);
 }
@@ -168,10 +168,8 @@ extern "C" {
 // `seed` is the address's ?seed= as it stands there; without a seed in it,
 // new boards come from the time of day, as the game has them.
 EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, const char* seed) {
-    std::unique_ptr<RandomSource> random;
-    if (const auto s = seedFrom(seed)) random = std::make_unique<SeededRandom>(*s);
-    else random = std::make_unique<TimeSeededRandom>();
-    startPageGame(ratio, std::move(random));
+    const auto s = seedFrom(seed);
+    startPageGame(ratio, s ? seededRandom(*s) : timeSeededRandom());
 }
 EMSCRIPTEN_KEEPALIVE void zv_room(double width, double height, double ratio, int fingerBar) {
     if (game()) game()->setRoom(width, height, ratio, fingerBar != 0);

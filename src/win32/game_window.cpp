@@ -77,7 +77,7 @@ void copyToWindow(HDC dc, const PixelCanvas& picture, const Box& whole) {
 
 }  // namespace
 
-GameWindow::GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm)
+GameWindow::GameWindow(RandomPtr random, std::unique_ptr<Alarm> alarm)
     : PictureSurface(PixelCanvas::Order::BlueFirst), alarm_(std::move(alarm)), screen_(*this, std::move(random)) {
     screen_.follow(*alarm_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);

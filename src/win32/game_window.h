@@ -17,7 +17,7 @@ namespace zv {
 // the part of the window that holds the keys.
 class GameWindow final : public PictureSurface {
 public:
-    GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm);
+    GameWindow(RandomPtr random, std::unique_ptr<Alarm> alarm);
     ~GameWindow() override;
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;

@@ -24,7 +24,7 @@ int playGame(int show, const StartupNeeds& needs) {
     }
     auto owned = std::make_unique<WaitableClock>(timer);
     WaitableClock& clock = *owned;
-    GameWindow window(std::make_unique<TimeSeededRandom>(), std::move(owned));
+    GameWindow window(timeSeededRandom(), std::move(owned));
     window.show(show);
     return runMessageLoop(window, clock);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/numbers.h"
 #include "game/rgb.h"
 #include "midend/screen.h"
 #include "scripted_random.h"

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "board_script.h"
+#include "game/rgb.h"
+#include "game/state.h"
 #include "hand_alarm.h"
 #include "midend/menu_table.h"
 #include "scripted_random.h"
