@@ -5,14 +5,14 @@
 #include <memory>
 
 #include "midend/alarm.h"
+#include "midend/system_timer.h"
 
 class QSocketNotifier;
 
 namespace zv {
 
-// The window's alarm on Qt's event loop, on steady_clock. On Linux a kernel
-// timer (timerfd) set to the absolute due time wakes it to the nanosecond;
-// elsewhere, or when the build forces it, a precise one-shot QTimer.
+// The window's alarm on Qt's event loop: the kernel timer where there is one
+// (to the nanosecond), else, or when the build forces it, a precise QTimer.
 class GameClock final : public QObject, public Alarm {
 public:
     enum class Source { KernelTimer, QtTimer };
@@ -20,17 +20,17 @@ public:
     explicit GameClock(Source source = Source::KernelTimer);
     ~GameClock() override;
 
-    Time now() const override;
+    Time now() const override { return SystemTimer::now(); }
     void wakeAt(std::optional<Time> due) override;
     // QTimer counts whole milliseconds and is armed to the nearest one.
-    Time early() const override { return usesKernelTimer() ? Time{} : halfMillisecond; }
+    Time early() const override { return usesKernelTimer() ? SystemTimer::early : halfMillisecond; }
 
-    bool usesKernelTimer() const { return fd_ >= 0; }
+    bool usesKernelTimer() const { return kernel_ && kernel_->exists(); }
 
 private:
     void woken();
 
-    int fd_ = -1;
+    std::unique_ptr<SystemTimer> kernel_;
     std::unique_ptr<QSocketNotifier> notifier_;
     QTimer timer_;
 };
