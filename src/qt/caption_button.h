@@ -6,9 +6,7 @@
 
 namespace zv {
 
-// One of the window's buttons, hidden until shown. Its caption wraps ("Game
-// Over" in its small box). Of the keys it gets, it takes Space; the window's
-// Screen gets the rest.
+// A window's button: its caption wraps ("Game Over"); of its keys it takes Space, the Screen the rest.
 class CaptionButton final : public QPushButton {
 public:
     CaptionButton(const ButtonLook& look, QWidget* parent);

@@ -1,6 +1,5 @@
 #include "qt/game_clock.h"
 
-#include <QSocketNotifier>
 #include <algorithm>
 
 namespace zv {
@@ -18,8 +17,6 @@ GameClock::GameClock([[maybe_unused]] Source source) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &GameClock::woken);
 }
-
-GameClock::~GameClock() = default;
 
 void GameClock::wakeAt(std::optional<Time> due) {
     if (usesKernelTimer()) kernel_->wakeAt(due);

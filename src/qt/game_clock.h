@@ -1,24 +1,21 @@
 #pragma once
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <memory>
 
 #include "midend/alarm.h"
 #include "midend/system_timer.h"
 
-class QSocketNotifier;
-
 namespace zv {
 
-// The window's alarm on Qt's event loop: the kernel timer where there is one
-// (to the nanosecond), else, or when the build forces it, a precise QTimer.
+// The window's alarm on Qt's event loop: the kernel timer where there is one, else a QTimer.
 class GameClock final : public QObject, public Alarm {
 public:
     enum class Source { KernelTimer, QtTimer };
     // QtTimer even where the kernel timer exists, for comparison.
     explicit GameClock(Source source = Source::KernelTimer);
-    ~GameClock() override;
 
     Time now() const override { return SystemTimer::now(); }
     void wakeAt(std::optional<Time> due) override;

@@ -24,8 +24,7 @@ KeyInput keyInput(const QKeyEvent& event) {
     const QByteArray name = QKeySequence(qtKey).toString(QKeySequence::PortableText).toUtf8();
     if (const auto named = namedKeyCode(KeyNaming::Qt, std::string_view(name.constData(), std::size_t(name.size()))))
         return {Kind::Named, std::uint32_t(*named)};
-    // Below the first of its named keys, a Qt key is the character it types;
-    // X11 and Wayland give the key's place as its Linux key code plus 8.
+    // Below its first named key, a Qt key is the character typed; the place is the Linux key code + 8.
     if (qtKey < Qt::Key_Escape) return {Kind::Symbol, std::uint32_t(qtKey), usKeyAt(event.nativeScanCode() - 8)};
     return {Kind::Other, std::uint32_t(qtKey)};
 }

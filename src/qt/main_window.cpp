@@ -79,7 +79,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-// Titles and items go to the Screen by their places in the table.
 void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
     setMenuBar(new MenuBar(this));
     for (int t = 0; t < int(table.size()); ++t) {

@@ -9,8 +9,7 @@
 
 namespace zv {
 
-// The game's one window: a surface over the mid-end's Screen, which takes
-// every event with the alarm's time and the focus, and says what to show.
+// The game's window: a surface over the mid-end's Screen, which takes every event.
 class MainWindow final : public QMainWindow, public PictureSurface {
 public:
     // Without an alarm, the window's own GameClock.

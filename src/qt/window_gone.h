@@ -7,9 +7,8 @@ class QWidget;
 
 namespace zv {
 
-// Ends the program (status 0) when another program destroys its window on the
-// X server (xdotool windowclose): the game could never be seen or quit again.
-// xkill closes the whole connection, and Qt itself then ends it with status 1.
+// Ends the program (status 0) when another program destroys its window (xdotool
+// windowclose), as it could never be seen again; xkill ends it through Qt, status 1.
 class WindowGone final : public QObject, public QAbstractNativeEventFilter {
 public:
     explicit WindowGone(QWidget* window);
