@@ -12,8 +12,7 @@
 
 namespace zv {
 
-// The game's one window on Win32, a surface over the mid-end's Screen: the
-// client area is the board's picture, the buttons native push buttons on it.
+// The game's window on Win32, over the mid-end's Screen: the board's picture, native buttons on it.
 class GameWindow final : public PictureSurface {
 public:
     GameWindow(std::unique_ptr<RandomSource> random, std::unique_ptr<Alarm> alarm);

@@ -5,8 +5,7 @@
 
 namespace zv {
 
-// Runs the window's messages and the clock's wake-ups, asleep until either
-// comes, until the game ends; returns the exit status.
+// Runs the messages and the clock's wake-ups, asleep between, until the game ends; returns the exit status.
 int runMessageLoop(GameWindow& window, SystemAlarm& clock);
 
 // Dispatches the messages waiting now; false once the program must end.

@@ -13,8 +13,7 @@ struct StartupNeeds {
 // The real Windows, and a message box for the refusal.
 extern const StartupNeeds thisWindows;
 
-// Runs the game's window until it ends and returns the exit status; where
-// Windows lacks what the clock needs, opens none, says why and returns 1.
+// Runs the game to its end, returning the exit status; where Windows lacks what the clock needs, says so: 1.
 int playGame(int show, const StartupNeeds& needs = thisWindows);
 
 }  // namespace zv
