@@ -65,6 +65,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::Paint) {
+        // The window may move to a screen of another scale at any time.
         screen_.setRatio(parts_.board->devicePixelRatioF());
         return false;
     }
