@@ -4,6 +4,7 @@
 #include <string>
 
 #include "midend/key_rules.h"
+#include "midend/us_keyboard.h"
 #include "window/keys.h"
 
 using namespace zv;
@@ -36,6 +37,9 @@ TEST(KeyRules, LettersAndDigitsAreTheirCapitalsAndNonLatinOnesTheUsKeyAtTheirPla
         SCOPED_TRACE(c.key);
         EXPECT_EQ(keyCode(c.input), c.code);
     }
+    // The place by the Linux key code, the PC scan code: 1 and 0, Q, P, A, M; Esc and Space none.
+    const std::pair<std::uint32_t, char> places[] = {{2, '1'}, {11, '0'}, {16, 'Q'}, {25, 'P'}, {30, 'A'}, {50, 'M'}, {1, 0}, {57, 0}};
+    for (const auto& [code, place] : places) EXPECT_EQ(usKeyAt(code), place) << code;
 }
 
 // Punctuation shares its code point with the arrows ('%' is 37, '(' is 40).

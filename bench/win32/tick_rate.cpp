@@ -18,8 +18,8 @@
 #include "window/description.h"
 #include "window/menus.h"
 #include "win32/game_window.h"
+#include "midend/system_alarm.h"
 #include "win32/message_loop.h"
-#include "win32/waitable_clock.h"
 
 namespace zv {
 
@@ -27,7 +27,7 @@ namespace zv {
 class GameWindowBenchPeer {
 public:
     static HWND hwnd(const GameWindow& window) { return window.hwnd_; }
-    static HWND gameoverButton(const GameWindow& window) { return window.gameover_; }
+    static HWND gameoverButton(const GameWindow& window) { return window.parts_.gameover; }
     static Screen& screen(GameWindow& window) { return window.screen_; }
 };
 
@@ -146,10 +146,10 @@ Figures play(double seconds) {
         }
         if (paused && now >= playEnd + 2000) break;
         HANDLE timer = nullptr;
-        if constexpr (std::is_same_v<Clock, zv::WaitableClock>) timer = clock.handle();
+        if constexpr (std::is_same_v<Clock, zv::SystemAlarm>) timer = HANDLE(clock.handle());
         const DWORD woke = MsgWaitForMultipleObjectsEx(timer ? 1 : 0, &timer, 100, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         ++wakeUps;
-        if constexpr (std::is_same_v<Clock, zv::WaitableClock>)
+        if constexpr (std::is_same_v<Clock, zv::SystemAlarm>)
             if (woke == WAIT_OBJECT_0) clock.woken();
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -180,7 +180,7 @@ Figures play(double seconds) {
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 5;
-    const Figures waitable = play<zv::WaitableClock>(seconds);
+    const Figures waitable = play<zv::SystemAlarm>(seconds);
     const Figures plain = play<SetTimerAlarm>(seconds);
     std::printf("clock                 ticks/s  of play  CPU %%  wake-ups in 2 s paused\n");
     auto line = [](const char* name, const Figures& f) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "midend/surface.h"
 
 namespace zv {
@@ -25,6 +27,11 @@ struct WindowParts {
         if (holder == board) return Focus::Board;
         if (holder == pause) return Focus::Pause;
         return holder == gameover ? Focus::GameOver : Focus::Elsewhere;
+    }
+    // The button a focus is on, if any.
+    static std::optional<Button> buttonOf(Focus focus) {
+        if (focus == Focus::Pause) return Button::Pause;
+        return focus == Focus::GameOver ? std::optional(Button::GameOver) : std::nullopt;
     }
 };
 

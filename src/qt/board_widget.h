@@ -6,8 +6,7 @@
 
 namespace zv {
 
-// The board on screen: the boxes asked for, copied from the picture the
-// mid-end paints in memory, device pixel for device pixel, never scaled.
+// The board: the mid-end's picture, copied device pixel for device pixel.
 class BoardWidget final : public QWidget {
 public:
     BoardWidget(const PixelCanvas& picture, QWidget* parent);

@@ -6,11 +6,7 @@
 
 namespace zv {
 
-// One of the window's buttons, in the game's button font, hidden until the
-// game shows it. Its caption wraps onto a second line where it does not fit
-// on one, as "Game Over" must in the button's small box. While it holds the
-// focus it keeps every key: Space presses it, and the rest go on to the
-// window's Screen, which gives them no part in the game.
+// A window's button: its caption wraps ("Game Over"); of its keys it takes Space, the Screen the rest.
 class CaptionButton final : public QPushButton {
 public:
     CaptionButton(const ButtonLook& look, QWidget* parent);

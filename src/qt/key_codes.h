@@ -6,8 +6,7 @@ class QKeyEvent;
 
 namespace zv {
 
-// A Qt key event as the key rules take it. The key's place comes from its
-// X11 and Wayland scan code (the Linux key code plus 8).
+// A Qt key event as the key rules take it.
 KeyInput keyInput(const QKeyEvent& event);
 HeldModifiers heldModifiers(const QKeyEvent& event);
 

@@ -5,25 +5,16 @@
 #include "qt/window_gone.h"
 #include "qt/main_window.h"
 
-namespace {
-
-// Every size built in, so the window manager can pick the one it draws.
-QIcon builtInIcon() {
-    QIcon icon;
-    for (QDirIterator it(":/icons"); it.hasNext();) icon.addFile(it.next());
-    return icon;
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // The application name becomes the X11 window class; the desktop entry's
-    // StartupWMClass names the same.
+    // The X11 window class, as the desktop entry's StartupWMClass names it.
     QApplication::setApplicationName("zorvane");
     QApplication::setStyle("Fusion");
     QGuiApplication::setDesktopFileName(ZORVANE_APP_ID);
-    QApplication::setWindowIcon(builtInIcon());
+    // Every size built in, for the window manager to pick from.
+    QIcon icon;
+    for (QDirIterator it(":/icons"); it.hasNext();) icon.addFile(it.next());
+    QApplication::setWindowIcon(icon);
 
     zv::MainWindow window;
     new zv::WindowGone(&window);

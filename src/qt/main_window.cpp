@@ -27,42 +27,39 @@ MainWindow::MainWindow(RandomPtr random, std::unique_ptr<Alarm> alarm, QWidget* 
       alarm_(alarm ? std::move(alarm) : std::make_unique<GameClock>()),
       screen_(*this, std::move(random)) {
     screen_.follow(*alarm_);
-    // The board sets the window's size, so there is nothing to maximize.
+    // No maximize: the board sets the window's size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     parts_.board = new BoardWidget(picture_, this);
     setCentralWidget(parts_.board);
     parts_.board->installEventFilter(this);
-    // Created in this order, so Game Over is drawn above Pause where they overlap.
+    // In this order, so Game Over is drawn above Pause.
     for (const Button which : {Button::Pause, Button::GameOver}) {
         auto* button = new CaptionButton(buttonLook(which), parts_.board);
         connect(button, &QPushButton::clicked, this, [this, which] { screen_.click(now(), which); });
         parts_.of(which) = button;
     }
 
-    // The first board stands, title included, before the window is ever shown.
+    // The first board and title stand before the window shows.
     screen_.start(devicePixelRatioF(), now());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     parts_.board->setFocus();
 }
 
-// Every key the board and a focused button leave, Tab included; those of
-// the menu bar are its own.
+// Every key the board and a focused button leave, Tab included.
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (!screen_.key(now(), keyInput(*event), heldModifiers(*event), focus())) event->ignore();
 }
 
-// Qt would move the focus itself on Tab, and on an arrow key over a button,
-// and could hand the board the keys a shown button holds. The Screen moves it.
+// The Screen moves the focus, never Qt (on Tab, or an arrow over a button).
 bool MainWindow::focusNextPrevChild(bool) { return false; }
 
 // Escape in a menu; the board's scale, and a finger or a pen on it.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (auto* menu = qobject_cast<QMenu*>(watched)) {
         if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
-        // Closed as a click elsewhere closes it, and the keys go straight
-        // back: Qt would leave them with the menu bar, where nothing shows it.
+        // Hidden as a click elsewhere would; the keys go back, not to the bar.
         menu->hide();
         moveFocus(screen_.focus());
         return true;
@@ -78,12 +75,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     Touch phase = pointer->isBeginEvent() ? Touch::Down : pointer->isEndEvent() ? Touch::Up : Touch::Move;
     if (event->type() == QEvent::TouchCancel) phase = Touch::Cancel;
     const QPointF at = pointer->points().isEmpty() ? QPointF() : pointer->points().first().position();
-    // One the Screen leaves to a button, Qt makes the button's click of.
+    // One the Screen leaves to a button becomes the button's click.
     pointer->setAccepted(screen_.touch(now(), phase, at.x(), at.y()));
     return true;
 }
 
-// Titles and items go to the Screen by their places in the table.
 void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
     setMenuBar(new MenuBar(this));
     for (int t = 0; t < int(table.size()); ++t) {
@@ -99,7 +95,7 @@ void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
         for (int i = 0; i < int(title.items.size()); ++i) {
             const MenuEntry& entry = title.items[std::size_t(i)];
             QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
-            // Qt's shortcut chooses it wherever the focus is; the key goes no further.
+            // Qt's shortcut chooses it wherever the focus is.
             if (entry.functionKey) action->setShortcut(QKeySequence(Qt::Key_F1 + entry.functionKey - 1));
             connect(action, &QAction::triggered, this, [this, t, i] { screen_.menuChosen(now(), t, i, focus()); });
         }
@@ -126,7 +122,6 @@ void MainWindow::moveFocus(Focus focus) {
     if (!QApplication::activePopupWidget()) parts_.holding(focus)->setFocus(Qt::OtherFocusReason);
 }
 
-// Closed from its frame or by the window manager: the game ends with it.
 void MainWindow::closeEvent(QCloseEvent* event) {
     screen_.close();
     event->accept();

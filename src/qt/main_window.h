@@ -9,9 +9,7 @@
 
 namespace zv {
 
-// The game's one window: a surface over the mid-end's Screen. Every event
-// goes to the Screen's entry point for it, with the alarm's time and the
-// part of the window that holds the keys; the Screen says what to show.
+// The game's window: a surface over the mid-end's Screen, which takes every event.
 class MainWindow final : public QMainWindow, public PictureSurface {
 public:
     // Without an alarm, the window's own GameClock.
@@ -34,7 +32,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The tests' and the benchmarks' view of the inside.
     friend class MainWindowPeer;
     friend class WindowBenchPeer;
 

@@ -4,10 +4,8 @@
 
 namespace zv {
 
-// A menu bar that shows when it holds the keys. Qt hands it the keys after a
-// lone Alt, and Fusion draws nothing for that: the arrows would then move an
-// unseen selection along the bar instead of steering the snake. Here its
-// selected title is drawn highlighted while it holds them.
+// A menu bar that shows when it holds the keys (after a lone Alt), which
+// Fusion does not: the arrows would move an unseen selection, not the snake.
 class MenuBar final : public QMenuBar {
 public:
     using QMenuBar::QMenuBar;

@@ -7,12 +7,8 @@ class QWidget;
 
 namespace zv {
 
-// Ends the program cleanly (status 0) when another program destroys the
-// game's window on the X server (xdotool windowclose): with its window gone
-// the game could never be seen or quit again, yet it would run on. xkill and
-// xdotool windowkill do more: they close the game's whole connection to the
-// server, so Qt itself ends the program with status 1 ("Did the X11 server
-// die?") before this filter sees anything.
+// Ends the program (status 0) when another program destroys its window (xdotool
+// windowclose), as it could never be seen again; xkill ends it through Qt, status 1.
 class WindowGone final : public QObject, public QAbstractNativeEventFilter {
 public:
     explicit WindowGone(QWidget* window);

@@ -30,22 +30,19 @@ void registerClass(HINSTANCE instance, WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // The program's icon, where the build put one in; Windows picks the small size from it.
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // where the build put one in
     wc.lpszClassName = className;
     RegisterClassExW(&wc);
 }
 
+// Multi-line, so that "Game Over" wraps inside its small box.
 HWND makeButton(HWND parent, std::string_view caption) {
-    // Multi-line, so that "Game Over" wraps inside its small box.
     return CreateWindowExW(0, L"BUTTON", widen(caption).c_str(),
                            WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_MULTILINE, 0, 0, 0, 0, parent,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-// Escape in an open menu closes the whole menu, not just the popup: Windows
-// would keep the bar in its keyboard mode, where the arrows move along the
-// bar instead of steering, as a click elsewhere or a chosen item never does.
+// Escape closes the whole menu: Windows would keep the bar's keyboard mode, the arrows not steering.
 LRESULT CALLBACK escapeEndsMenu(int code, WPARAM wParam, LPARAM lParam) {
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_MENU && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
@@ -63,9 +60,7 @@ int titleOf(HWND window, HMENU menu) {
     return -1;
 }
 
-// The picture holds its bytes in GDI's own order, so the box's rows go to the
-// screen straight from it: the bitmap handed over is those rows only, whole,
-// and the box is the part of them from its left edge.
+// The box's whole rows straight from the picture, which is in GDI's byte order.
 void copyToWindow(HDC dc, const PixelCanvas& picture, const Box& whole) {
     const Box box = picture.clip(whole);
     if (box.empty()) return;
@@ -82,19 +77,18 @@ GameWindow::GameWindow(RandomPtr random, std::unique_ptr<Alarm> alarm)
     screen_.follow(*alarm_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(instance, &GameWindow::windowProc);
-    // No title of its own: the first board sets the score there before the window shows.
     CreateWindowExW(0, className, L"", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    // Created in this order; Game Over is raised above Pause where they overlap.
-    pause_ = makeButton(hwnd_, buttonLook(Button::Pause).caption);
-    gameover_ = makeButton(hwnd_, buttonLook(Button::GameOver).caption);
-    SetWindowPos(gameover_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // The first board stands, title included, before the window is ever shown.
+    parts_.board = hwnd_;
+    for (const Button which : {Button::Pause, Button::GameOver})
+        parts_.of(which) = makeButton(hwnd_, buttonLook(which).caption);
+    // Game Over above Pause where they overlap.
+    SetWindowPos(parts_.gameover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The first board and title stand before the window shows.
     screen_.start(dpiForWindow(hwnd_) / 96.0, alarm_->now());
     fitFont();
 }
 
-// The alarm is the window's own and goes with it: nothing is left to wake.
 GameWindow::~GameWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
@@ -109,9 +103,8 @@ void GameWindow::show(int how) {
 void GameWindow::buildMenus(std::span<const MenuBarTitle> bar) {
     const HMENU menuBar = CreateMenu();
     for (const MenuBarTitle& title : bar) {
-        // A title without items is a command on the bar itself.
         const HMENU menu = title.items.empty() ? nullptr : CreatePopupMenu();
-        // The function key is shown after a tab, where Windows lines it up.
+        // The function key after a tab, where Windows lines it up.
         for (const MenuEntry& item : title.items) {
             std::wstring text = widen(item.caption);
             if (!item.shortcut.empty()) text += L"\t" + widen(item.shortcut);
@@ -119,16 +112,16 @@ void GameWindow::buildMenus(std::span<const MenuBarTitle> bar) {
         }
         AppendMenuW(menuBar, menu ? MF_POPUP : MF_STRING, reinterpret_cast<UINT_PTR>(menu), widen(title.title).c_str());
     }
-    // A choice comes as its menu and its place there, the table's places.
+    // A choice comes as its menu and its place there.
     const MENUINFO byPlace{sizeof(MENUINFO), MIM_STYLE | MIM_APPLYTOSUBMENUS, MNS_NOTIFYBYPOS, 0, nullptr, 0, 0};
     SetMenuInfo(menuBar, &byPlace);
     SetMenu(hwnd_, menuBar);
 }
 
 bool GameWindow::preTranslate(MSG& msg) {
-    // A focused button: the screen takes Tab and a menu's shortcut, the button the rest.
-    const Focus holder = partOf(msg.hwnd);
-    return msg.message == WM_KEYDOWN && (holder == Focus::Pause || holder == Focus::GameOver) && key(msg.wParam, holder);
+    // A focused button's key: the screen takes Tab and a menu's shortcut, the button the rest.
+    const Focus holder = parts_.focusOf(msg.hwnd);
+    return msg.message == WM_KEYDOWN && parts_.buttonOf(holder) && key(msg.wParam, holder);
 }
 
 bool GameWindow::key(WPARAM virtualKey, Focus holder) {
@@ -147,7 +140,7 @@ void GameWindow::touch(Screen::Touch phase, LPARAM lParam) {
 // Sizes the window so that its client area is the picture, in device pixels.
 bool GameWindow::layOut(const Box&, int width, int height) {
     if (!picture_.resize(width, height)) return false;
-    RECT got;  // most new boards keep the size, and then there is nothing to ask of the window system
+    RECT got;  // most new boards keep the size
     GetClientRect(hwnd_, &got);
     if (got.right == width && got.bottom == height) return true;
     RECT outer{0, 0, width, height};
@@ -162,8 +155,7 @@ bool GameWindow::layOut(const Box&, int width, int height) {
     return true;
 }
 
-// A tick paints its few cells into the picture and copies just their boxes to
-// the window; an exposed window is restored from it without painting anew.
+// Just the boxes painted; an exposed window is restored from the picture.
 void GameWindow::present(std::span<const Box> painted) {
     const HDC dc = GetDC(hwnd_);
     for (const Box& box : painted) copyToWindow(dc, picture_, box);
@@ -173,7 +165,7 @@ void GameWindow::present(std::span<const Box> painted) {
 void GameWindow::placeButton(Button button, const ButtonView& view) {
     const Box place = screen_.geometry().toDevice(view.place);
     // One round trip to the window system; the screen moves the keys itself.
-    SetWindowPos(button == Button::Pause ? pause_ : gameover_, nullptr, place.x, place.y, place.width, place.height,
+    SetWindowPos(parts_.of(button), nullptr, place.x, place.y, place.width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | (view.shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
@@ -181,25 +173,17 @@ void GameWindow::setTitle(const std::string& title) { SetWindowTextW(hwnd_, wide
 
 // While a menu is open (and its Escape hook set) it has the keys.
 void GameWindow::moveFocus(Focus focus) {
-    if (!menuHook_) SetFocus(focus == Focus::Pause ? pause_ : focus == Focus::GameOver ? gameover_ : hwnd_);
+    if (!menuHook_) SetFocus(parts_.holding(focus));
 }
 
-// The buttons' font in the device pixels of the screen's ratio, which only
-// the monitor's scale changes.
+// The buttons' font in device pixels: it changes with the monitor's scale.
 void GameWindow::fitFont() {
     const ButtonLook look = buttonLook(Button::Pause);
     if (font_) DeleteObject(font_);
     font_ = CreateFontW(-look.pixels(screen_.geometry().ratio()), 0, 0, 0, look.weight, FALSE, FALSE, FALSE,
                         ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, widen(look.face).c_str());
-    for (HWND button : {pause_, gameover_}) SendMessageW(button, WM_SETFONT, WPARAM(font_), TRUE);
-}
-
-// Which part of the window this is, as the screen names the keys' holders.
-Focus GameWindow::partOf(HWND window) const {
-    if (!window) return Focus::Nothing;
-    if (window == pause_ || window == gameover_) return window == pause_ ? Focus::Pause : Focus::GameOver;
-    return window == hwnd_ ? Focus::Board : Focus::Elsewhere;
+    for (HWND button : {parts_.pause, parts_.gameover}) SendMessageW(button, WM_SETFONT, WPARAM(font_), TRUE);
 }
 
 LRESULT CALLBACK GameWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -209,26 +193,25 @@ LRESULT CALLBACK GameWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<GameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         // A button clicked; the menus' choices come as WM_MENUCOMMAND.
-        if (HIWORD(wParam) == BN_CLICKED && (HWND(lParam) == pause_ || HWND(lParam) == gameover_))
-            screen_.click(alarm_->now(), HWND(lParam) == pause_ ? Button::Pause : Button::GameOver);
+        if (const auto button = parts_.buttonOf(parts_.focusOf(HWND(lParam))); button && HIWORD(wParam) == BN_CLICKED)
+            screen_.click(alarm_->now(), *button);
         return 0;
     case WM_MENUCOMMAND:
         if (HMENU(lParam) == GetMenu(hwnd_))
-            screen_.menuCommand(alarm_->now(), int(wParam), partOf(GetFocus()));
+            screen_.menuCommand(alarm_->now(), int(wParam), focus());
         else
-            screen_.menuChosen(alarm_->now(), titleOf(hwnd_, HMENU(lParam)), int(wParam), partOf(GetFocus()));
+            screen_.menuChosen(alarm_->now(), titleOf(hwnd_, HMENU(lParam)), int(wParam), focus());
         return 0;
     case WM_INITMENUPOPUP:
         // Opened by mouse or keyboard, before any choice; not the system menu.
-        if (!HIWORD(lParam)) screen_.menuOpened(alarm_->now(), titleOf(hwnd_, HMENU(wParam)), partOf(GetFocus()));
+        if (!HIWORD(lParam)) screen_.menuOpened(alarm_->now(), titleOf(hwnd_, HMENU(wParam)), focus());
         return 0;
     case WM_ENTERMENULOOP:
         menuHook_ = SetWindowsHookExW(WH_MSGFILTER, escapeEndsMenu, nullptr, GetCurrentThreadId());
@@ -243,16 +226,14 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         KillTimer(hwnd_, modalTimer);
         return 0;
     case WM_TIMER:
-        // A menu or a move holds the thread in Windows' own loop, where the
-        // alarm is not waited on: the screen runs what fell due meanwhile.
+        // Windows' own loop holds the thread (a menu, a move): run what fell due.
         if (wParam == modalTimer) screen_.wake(alarm_->now(), alarm_->early());
         return 0;
     case WM_KEYDOWN:
         key(wParam, Focus::Board);
         return 0;
     case WM_SYSKEYDOWN:
-        // F10 reaches the game, then the menu bar takes it as Windows has it
-        // do; a key with Alt is the menu bar's and the system's alone.
+        // F10 reaches the game, then the menu bar; a key with Alt only the bar and the system.
         key(wParam, Focus::Board);
         break;
     case WM_POINTERDOWN: touch(Screen::Touch::Down, lParam); return 0;

@@ -13,8 +13,8 @@ bool pumpMessages(GameWindow& window) {
     return !window.ended();
 }
 
-int runMessageLoop(GameWindow& window, WaitableClock& clock) {
-    const HANDLE timer = clock.handle();
+int runMessageLoop(GameWindow& window, SystemAlarm& clock) {
+    const HANDLE timer = HANDLE(clock.handle());
     while (pumpMessages(window)) {
         const DWORD woke = MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke == WAIT_OBJECT_0) clock.woken();

@@ -1,6 +1,6 @@
-// The waitable-timer alarm in the real message loop.
+// The alarm on the system's waitable timer in the real message loop.
 #include "win32_support.h"
-#include "win32/waitable_clock.h"
+#include "midend/system_alarm.h"
 #include "window/description.h"
 
 namespace wt {
@@ -11,8 +11,8 @@ using Time = zv::Alarm::Time;
 
 // Waits in the message loop's way until `done` or a generous deadline.
 template <typename Done>
-bool waitFor(zv::WaitableClock& clock, Done done) {
-    const HANDLE timer = clock.handle();
+bool waitFor(zv::SystemAlarm& clock, Done done) {
+    const HANDLE timer = HANDLE(clock.handle());
     const ULONGLONG deadline = GetTickCount64() + 10'000;
     while (!done() && GetTickCount64() < deadline)
         if (MsgWaitForMultipleObjectsEx(1, &timer, 100, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
@@ -21,7 +21,7 @@ bool waitFor(zv::WaitableClock& clock, Done done) {
 }
 
 TEST(WaitableClock, WakesAtTheTimeAskedAndNeverOnceCancelledOrReplaced) {
-    zv::WaitableClock clock;
+    zv::SystemAlarm clock;
     std::vector<Time> woke;
     clock.onWake = [&](Time now) { woke.push_back(now); };
     const Time due = clock.now() + 20ms;
@@ -31,14 +31,14 @@ TEST(WaitableClock, WakesAtTheTimeAskedAndNeverOnceCancelledOrReplaced) {
     // A time already gone by wakes at once, and only once.
     clock.wakeAt(clock.now() - 5ms);
     EXPECT_TRUE(waitFor(clock, [&] { return woke.size() == 2; }));
-    EXPECT_EQ(WaitForSingleObject(clock.handle(), 50), DWORD(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForSingleObject(HANDLE(clock.handle()), 50), DWORD(WAIT_TIMEOUT));
     // Cancelled, or put off to a later time: the loop sleeps through the first time.
     clock.wakeAt(clock.now() + 10ms);
     clock.wakeAt(std::nullopt);
-    EXPECT_EQ(WaitForSingleObject(clock.handle(), 60), DWORD(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForSingleObject(HANDLE(clock.handle()), 60), DWORD(WAIT_TIMEOUT));
     clock.wakeAt(clock.now() + 10ms);
     clock.wakeAt(clock.now() + 10s);
-    EXPECT_EQ(WaitForSingleObject(clock.handle(), 60), DWORD(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForSingleObject(HANDLE(clock.handle()), 60), DWORD(WAIT_TIMEOUT));
     EXPECT_EQ(woke.size(), 2u);
 }
 
@@ -75,8 +75,8 @@ TEST(WaitableClock, DrivesTheGameInTheMessageLoopWithAMenuOpen) {
     ScriptedRandom& random = *source;
     lineUpBoard(random, 50);
     random.repeat(keepFood, 1000);
-    auto owned = std::make_unique<zv::WaitableClock>();
-    zv::WaitableClock& clock = *owned;
+    auto owned = std::make_unique<zv::SystemAlarm>();
+    zv::SystemAlarm& clock = *owned;
     zv::GameWindow window(std::move(source), std::move(owned));
     window.show(SW_SHOWNORMAL);
     PostMessageW(Peer::hwnd(window), WM_KEYDOWN, VK_UP, 1);

@@ -12,8 +12,8 @@ int timersMade = 0;
 
 bool recent() { return true; }
 bool tooOld() { return false; }
-HANDLE noTimer() { return ++timersMade, nullptr; }
-HANDLE realTimer() { return ++timersMade, zv::makeHighResolutionTimer(); }
+zv::SystemTimer::Handle noTimer() { return ++timersMade, zv::SystemTimer::none; }
+zv::SystemTimer::Handle realTimer() { return ++timersMade, zv::SystemTimer::make(); }
 void record(const wchar_t* why) { told = why; }
 BOOL CALLBACK count(HWND, LPARAM windows) { return ++*reinterpret_cast<int*>(windows), TRUE; }
 

@@ -27,7 +27,7 @@ class GameWindowTestPeer {
 public:
     static HWND hwnd(const GameWindow& window) { return window.hwnd_; }
     static HWND button(const GameWindow& window, Button button) {
-        return button == Button::Pause ? window.pause_ : window.gameover_;
+        return button == Button::Pause ? window.parts_.pause : window.parts_.gameover;
     }
     static const Screen& screen(const GameWindow& window) { return window.screen_; }
 };

@@ -1,0 +1,31 @@
+// The rules of the system layer beneath the desktop front ends.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "midend/windows_version.h"
+#include "midend/x11_events.h"
+
+namespace {
+
+TEST(System, Windows10Version1803IsTheFirstRecentEnough) {
+    EXPECT_TRUE(zv::isRecentWindows(10, 0, 17134));
+    EXPECT_TRUE(zv::isRecentWindows(10, 0, 26100));
+    EXPECT_FALSE(zv::isRecentWindows(10, 0, 17133));
+    EXPECT_FALSE(zv::isRecentWindows(6, 3, 99999));  // 8.1, whatever its build
+}
+
+TEST(System, OnlyADestroyNotifyNamesTheWindowItDestroyed) {
+    std::uint8_t event[32]{};
+    const std::uint32_t window = 0x04a00007;
+    std::memcpy(event + 8, &window, sizeof window);
+    for (const std::uint8_t code : {17, 17 | 0x80}) {  // from the server, or sent by a client
+        event[0] = code;
+        EXPECT_EQ(zv::destroyedX11Window(event), window);
+    }
+    event[0] = 18;  // UnmapNotify
+    EXPECT_EQ(zv::destroyedX11Window(event), 0u);
+}
+
+}  // namespace
