@@ -2,7 +2,6 @@
 #include <QDirIterator>
 #include <QIcon>
 
-#include "qt/window_gone.h"
 #include "qt/main_window.h"
 
 int main(int argc, char* argv[]) {
@@ -17,7 +16,6 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(icon);
 
     zv::MainWindow window;
-    new zv::WindowGone(&window);
     window.show();
     return app.exec();
 }

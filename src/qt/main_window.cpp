@@ -14,6 +14,7 @@
 #include "qt/game_clock.h"
 #include "qt/key_codes.h"
 #include "qt/menu_bar.h"
+#include "midend/x11_events.h"
 
 namespace zv {
 namespace {
@@ -78,6 +79,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // One the Screen leaves to a button becomes the button's click.
     pointer->setAccepted(screen_.touch(now(), phase, at.x(), at.y()));
     return true;
+}
+
+// Destroyed by another program on the X server (xdotool windowclose): the
+// game could never be seen or quit again, so it ends as on Quit.
+bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") return false;
+    const std::uint32_t gone = destroyedX11Window(message);
+    if (gone != 0 && gone == internalWinId()) QCoreApplication::exit(0);
+    return false;
 }
 
 void MainWindow::buildMenus(std::span<const MenuBarTitle> table) {
