@@ -25,13 +25,9 @@ std::wstring widen(std::string_view text) {
 
 // Registered again for every window, which Windows refuses harmlessly.
 void registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // where the build put one in
-    wc.lpszClassName = className;
+    const WNDCLASSEXW wc{.cbSize = sizeof(WNDCLASSEXW), .lpfnWndProc = proc, .hInstance = instance,
+                         .hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1)),  // where the build put one in
+                         .hCursor = LoadCursorW(nullptr, IDC_ARROW), .lpszClassName = className};
     RegisterClassExW(&wc);
 }
 
@@ -145,13 +141,14 @@ bool GameWindow::layOut(const Box&, int width, int height) {
     if (got.right == width && got.bottom == height) return true;
     RECT outer{0, 0, width, height};
     adjustWindowRectForDpi(&outer, windowStyle, TRUE, UINT(std::lround(screen_.geometry().ratio() * 96)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // A narrow window wraps its menu bar onto a second line; grow by what is missing.
-    GetClientRect(hwnd_, &got);
-    if (const int missing = height - got.bottom)
-        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
+    const auto resize = [&](int more) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + more,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        GetClientRect(hwnd_, &got);
+        return height - got.bottom;
+    };
+    // A narrow window wraps its menu bar onto a second line; grow by what is missing.
+    if (const int missing = resize(0)) resize(missing);
     return true;
 }
 
