@@ -5,7 +5,9 @@
 import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import { serve, testRoot, axePath, waitFor, startBudget } from './harness.mjs';
+import os from 'node:os';
+import path from 'node:path';
+import { serve, root, testRoot, axePath, waitFor, startBudget } from './harness.mjs';
 import { startEngine, cannot } from './engines.mjs';
 
 const engines = (process.env.ZORVANE_ENGINES ?? 'chromium,firefox,webkit').split(',');
@@ -137,20 +139,25 @@ for (const engine of engines) {
       await done();
     });
 
-    // The page's own markup says so where page.js never came to say it; on
-    // a server of its own, where no worker hands out the script it keeps.
-    test('a page whose script cannot be had says so', async () => {
-      const bare = await serve(testRoot);
-      bare.failing.add('/page.js');
-      try {
+    // The page's own markup says so where page.js never came to say it; the
+    // page itself where the module is another build's, as on a first visit
+    // during an upload (the .wasm with a section more). Each on a server of
+    // its own, where no worker hands out what it keeps.
+    test('a page whose script cannot be had, or whose module is of another build, says so', async (t) => {
+      const upload = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-upload-'));
+      t.after(() => fs.rmSync(upload, { recursive: true }));
+      fs.cpSync(root, upload, { recursive: true });
+      fs.appendFileSync(path.join(upload, 'zorvane.wasm'), Buffer.from([0, 5, 4, ...Buffer.from('mark')]));
+      for (const [dir, failing] of [[testRoot, '/page.js'], [upload]]) {
+        const bare = await serve(dir);
+        t.after(() => bare.close());
+        bare.failing.add(failing);
         await d.open({ loaded: false, from: bare });
         await waitFor('the page to say it could not load', startBudget, () => d.run(() => !!document.getElementById('failed').offsetHeight));
         const shown = await d.run(() => [document.getElementById('failed').textContent, document.getElementById('window').hidden]);
-        assert.match(shown[0], /could not be loaded/);
-        assert.equal(shown[1], true, 'no window');
-      } finally {
+        assert.match(shown[0], /could not be loaded/, dir);
+        assert.equal(shown[1], true, `${dir}: no window`);
         await d.closePage();
-        bare.close();
       }
     });
 
