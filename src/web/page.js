@@ -230,4 +230,6 @@ function start(loaded) {
   // A page that closes ends the game, as closing a window does; one kept for the back button stays.
   window.addEventListener('pagehide', (event) => !event.persisted && call('zv_close'));
   window.addEventListener('resize', roomChanged);
+  // A touch screen that comes or goes (a convertible folded) changes the bar's height.
+  roomy.addEventListener('change', roomChanged);
 }

@@ -57,14 +57,17 @@ public:
         roomWidth_ = width;
         fingerBar_ = fingerBar;
         if (ratio != ratio_) screen_.setRatio(ratio_ = ratio);
+        // A finger's bar keeps its height however small the board: it comes
+        // off the room, where the desktop's bar shrinks with the board.
+        const double fixedBar = fingerBar ? barHeight() : 0;
         // The picture's padding may take the window a fraction of a pixel
         // past the room: the board is then fitted into that much less.
-        double w = width, h = height;
+        double w = width, h = height - fixedBar;
         for (int tries = 0; tries < 3; ++tries) {
-            screen_.setRoom(w, h, DrawnMenuBar::height);
+            screen_.setRoom(w, h, fingerBar ? 0 : DrawnMenuBar::height);
             const double fit = screen_.fit(), drawn = drawnRatio();
             const double overWidth = picture_.width() / drawn - width;
-            const double overHeight = picture_.height() / drawn + DrawnMenuBar::height * fit - height;
+            const double overHeight = picture_.height() / drawn + barHeight() - height;
             if (fit >= 1 || (overWidth <= 0 && overHeight <= 0)) break;
             w -= std::max(0.0, overWidth);
             h -= std::max(0.0, overHeight);
@@ -124,12 +127,18 @@ private:
     // buttons shrink with the board.
     void showLayout() {
         const double fit = screen_.fit();
-        const double bar = fingerBar_ ? snapToCssGrid(fingerHeight, ratio_, false)
-                                      : snapToCssGrid(DrawnMenuBar::height * fit, ratio_, fit < 1);
+        const double bar = barHeight();
         const double margin = snapToCssGrid(std::max(0.0, (roomWidth_ - picture_.width() / drawnRatio()) / 2), ratio_, fit < 1);
         EM_ASM({ Module.page.layOut({ width: $0, height: $1, at: $2, drawn: $3, fit: $4, bar: $5, margin: $6 }); },
                picture_.width(), picture_.height(), picture_.pixels(), drawnRatio(), fit, bar, margin);
         for (const Button button : {Button::Pause, Button::GameOver}) showButton(button);
+    }
+    // The menu bar as shown, CSS pixels on whole device pixels: a finger's
+    // height, or the desktop's shrunk with the board.
+    double barHeight() const {
+        const double fit = screen_.fit();
+        return fingerBar_ ? snapToCssGrid(fingerHeight, ratio_, false)
+                          : snapToCssGrid(DrawnMenuBar::height * fit, ratio_, fit < 1);
     }
     // In CSS pixels and points, shrunk with the window.
     void showButton(Button button) {

@@ -1,8 +1,11 @@
 // One way to drive the page in three browser engines: Chromium and Firefox
 // through puppeteer-core (CDP and WebDriver BiDi), WebKitGTK through its
 // W3C WebDriver over HTTP. Each opens the page at a size and device-pixel
-// ratio, presses keys, clicks elements with the mouse, runs a script in the
-// page and, where the engine delivers touch, moves a finger on the board.
+// ratio (or, `loaded: false`, only loads it, for a page with no game; `from`
+// another server, an origin no worker of the others' serves),
+// presses keys, clicks elements with the mouse, runs a script in the page
+// and, where the engine delivers touch, moves a finger on the board or taps
+// an element.
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import { launch, puppeteer, startBudget, waitFor, freePort } from './harness.mjs';
@@ -19,14 +22,15 @@ function puppeteerDriver(name, browser, server, touch) {
   let page;
   return {
     name,
-    async open({ width = 468, height = 520, ratio = 1, seed = 7, query = '' } = {}) {
+    async open({ width = 468, height = 520, ratio = 1, seed = 7, query = '', loaded = true, from = server } = {}) {
       page = await browser.newPage();
       page.setDefaultTimeout(startBudget);
       page.errors = [];
       page.on('pageerror', (error) => page.errors.push(String(error)));
       page.on('console', (message) => message.type() === 'error' && page.errors.push(message.text()));
       await page.setViewport({ width, height, deviceScaleFactor: ratio });
-      await page.goto(address(server, seed, query));
+      await page.goto(address(from, seed, query));
+      if (!loaded) return;
       await page.waitForFunction(() => window.zorvane?.ready);
       await touch.begin?.(page);
     },
@@ -42,7 +46,15 @@ function puppeteerDriver(name, browser, server, touch) {
       throw new Error(`nothing to click at ${selector} ${text ?? ''}`);
     },
     run: (fn, ...args) => page.evaluate(fn, ...args),
-    finger: (phase, at) => touch.finger(page, phase, at),
+    // A finger at CSS pixels of the board; a tap in the middle of an element.
+    async finger(phase, [x, y]) {
+      const [left, top] = await page.$eval('#board', (b) => { const r = b.getBoundingClientRect(); return [r.x, r.y]; });
+      await touch.finger(page, phase, [left + x, top + y]);
+    },
+    async tap(selector) {
+      const at = await page.$eval(selector, (e) => { const r = e.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; });
+      for (const phase of ['down', 'up']) await touch.finger(page, phase, at);
+    },
     errors: async () => page.errors,
     closePage: () => page.close(),
     async stop() {
@@ -52,19 +64,17 @@ function puppeteerDriver(name, browser, server, touch) {
   };
 }
 
-// The board's corner on the viewport, for a finger given in the board's CSS pixels.
-const boardCorner = (page) => page.$eval('#board', (b) => { const r = b.getBoundingClientRect(); return [r.x, r.y]; });
-
-// Chromium's own touch emulation (CDP): touch events and pointer events of type touch.
+// Chromium's own touch emulation (CDP): touch events and pointer events of
+// type touch. Begun once the page is ready, so the page sees its pointer
+// turn coarse, as on a convertible folded into a tablet.
 const chromiumTouch = {
   async begin(page) {
     page.cdp = await page.createCDPSession();
     await page.cdp.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 1 });
   },
   async finger(page, phase, [x, y]) {
-    const [left, top] = await boardCorner(page);
     const type = { down: 'touchStart', move: 'touchMove', up: 'touchEnd' }[phase];
-    await page.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: phase === 'up' ? [] : [{ x: left + x, y: top + y }] });
+    await page.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: phase === 'up' ? [] : [{ x, y }] });
   },
 };
 
@@ -75,9 +85,8 @@ const chromiumTouch = {
 // between them.
 const firefoxTouch = {
   async finger(page, phase, [x, y]) {
-    const [left, top] = await boardCorner(page);
-    const actions = { down: [{ type: 'pointerMove', x: Math.round(left + x), y: Math.round(top + y) }, { type: 'pointerDown', button: 0 }],
-      move: [{ type: 'pointerMove', x: Math.round(left + x), y: Math.round(top + y) }], up: [{ type: 'pointerUp', button: 0 }] }[phase];
+    const move = { type: 'pointerMove', x: Math.round(x), y: Math.round(y) };
+    const actions = { down: [move, { type: 'pointerDown', button: 0 }], move: [move], up: [{ type: 'pointerUp', button: 0 }] }[phase];
     await page.mainFrame().browsingContext.performActions([{ type: 'pointer', id: 'finger', parameters: { pointerType: 'touch' }, actions }]);
   },
 };
@@ -163,11 +172,12 @@ async function webkitDriver(server) {
   const actions = (source) => command('POST', '/actions', { actions: [source] });
   return {
     name: 'webkit',
-    async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7, query = '' } = {}) {
+    async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7, query = '', loaded = true, from = server } = {}) {
       if (!Number.isInteger(wanted)) throw new Error(`${cannot.webkit.fractionalRatio}, not ${wanted}`);
       if (wanted !== ratio) await startSession(wanted);
       await command('POST', '/window/rect', { width, height });
-      await command('POST', '/url', { url: address(server, seed, query) });
+      await command('POST', '/url', { url: address(from, seed, query) });
+      if (!loaded) return;
       await waitFor('the page to be ready in WebKitGTK', startBudget, () => run(() => window.zorvane?.ready === true));
       // Errors from here on; one before ready leaves the page without its hooks.
       await run(() => {
@@ -201,7 +211,8 @@ async function webkitDriver(server) {
 // What an engine's driver cannot do, and why.
 export const cannot = {
   webkit: { touch: 'WebKitGTK\'s WebDriver delivers a touch pointer as the mouse (pointerType "mouse", no touch events)',
-    fractionalRatio: 'WebKitGTK scales by GDK_SCALE, a whole number' },
+    fractionalRatio: 'WebKitGTK scales by GDK_SCALE, a whole number',
+    coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size' },
 };
 
 // Starts an engine; a missing browser is a failure, not a skip: scripts/web_check.sh installs them.
@@ -209,7 +220,9 @@ export async function startEngine(name, server) {
   if (name === 'chromium') return puppeteerDriver(name, await launch(), server, chromiumTouch);
   if (name === 'firefox') {
     if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
-    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget });
+    // A touch screen, as Chromium's touch emulation makes one: (pointer: coarse), no hover.
+    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget,
+      extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 1, 'ui.allPointerCapabilities': 1 } });
     return puppeteerDriver(name, browser, server, firefoxTouch);
   }
   if (!fs.existsSync(webkitDriverPath)) throw new Error(`no ${webkitDriverPath} (apt-get install webkit2gtk-driver xvfb)`);
