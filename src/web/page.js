@@ -61,7 +61,6 @@ const painted = [];  // boxes of it painted since the last frame
 let frameRequest = 0;
 let wakeTimer = 0;
 let due = -1;
-let ended = false;
 const titles = [];  // the menu bar's, each with its menu
 const call = (name, ...args) => mod[`_${name}`](...args);
 
@@ -104,7 +103,6 @@ const page = {
   },
   focus: (part) => parts[part].focus(focusOptions),
   end() {
-    ended = true;
     clearTimeout(wakeTimer);
     windowEl.remove();
     $('ended').hidden = false;
@@ -203,10 +201,10 @@ function start(loaded) {
   // Keys go to the module (Tab and Alt too), which says whether the browser may have them.
   document.addEventListener('keydown', (event) => {
     const { key, code, shiftKey, ctrlKey, altKey, metaKey, repeat } = event;
-    if (!ended && send('zv_key', event, focusNow(), key, code, shiftKey, ctrlKey, altKey, metaKey, repeat)) event.preventDefault();
+    if (windowEl.isConnected && send('zv_key', event, focusNow(), key, code, shiftKey, ctrlKey, altKey, metaKey, repeat)) event.preventDefault();
   });
   document.addEventListener('keyup', (event) => {
-    if (!ended && mod.ccall('zv_key_up', 'number', ['string'], [event.key])) event.preventDefault();
+    if (windowEl.isConnected && mod.ccall('zv_key_up', 'number', ['string'], [event.key])) event.preventDefault();
   });
   buttons.forEach((button, i) => button.addEventListener('click', (event) => {
     button.focus(focusOptions);
@@ -229,7 +227,7 @@ function start(loaded) {
   document.addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && send('zv_hidden', null));
   // A page that closes ends the game, as closing a window does; one kept for the back button stays.
   window.addEventListener('pagehide', (event) => !event.persisted && call('zv_close'));
+  // A resize; a touch screen that comes or goes (a convertible folded) changes the bar's height.
   window.addEventListener('resize', roomChanged);
-  // A touch screen that comes or goes (a convertible folded) changes the bar's height.
   roomy.addEventListener('change', roomChanged);
 }
