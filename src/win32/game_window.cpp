@@ -25,9 +25,13 @@ std::wstring widen(std::string_view text) {
 
 // Registered again for every window, which Windows refuses harmlessly.
 void registerClass(HINSTANCE instance, WNDPROC proc) {
-    const WNDCLASSEXW wc{.cbSize = sizeof(WNDCLASSEXW), .lpfnWndProc = proc, .hInstance = instance,
-                         .hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1)),  // where the build put one in
-                         .hCursor = LoadCursorW(nullptr, IDC_ARROW), .lpszClassName = className};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // where the build put one in
+    wc.lpszClassName = className;
     RegisterClassExW(&wc);
 }
 
