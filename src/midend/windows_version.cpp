@@ -2,13 +2,6 @@
 
 #include <cstdint>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
-
 namespace zv {
 
 bool isRecentWindows(unsigned major, unsigned minor, unsigned build) {
@@ -16,13 +9,17 @@ bool isRecentWindows(unsigned major, unsigned minor, unsigned build) {
     return ordered(major, minor, build) >= ordered(10, 0, 17134);
 }
 
+SystemTimer::Handle clockTimerFor(const StartupNeeds& needs) {
+    const SystemTimer::Handle timer = needs.recentWindows() ? needs.makeTimer() : SystemTimer::none;
+    if (timer == SystemTimer::none) needs.refuse(windowsNeeded);
+    return timer;
+}
+
 #ifdef _WIN32
 // Asked of ntdll, which tells the true version: the documented calls answer
 // Windows 8 to a program whose manifest does not name Windows 10.
 bool windowsIsRecentEnough() {
-    using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const auto rtlGetVersion = reinterpret_cast<GetVersion>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    const auto rtlGetVersion = windowsFunction<LONG(WINAPI*)(OSVERSIONINFOW*)>(L"ntdll.dll", "RtlGetVersion");
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (!rtlGetVersion || rtlGetVersion(&version) != 0) return false;

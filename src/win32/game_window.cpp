@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "midend/button_look.h"
-#include "win32/windows_support.h"
+#include "midend/windows_version.h"
 
 namespace zv {
 namespace {
@@ -15,6 +15,11 @@ constexpr wchar_t className[] = L"Zorvane";
 // The board sets the window's size, so there is nothing to maximize or resize.
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr UINT_PTR modalTimer = 1;
+
+// Windows 10 1607's DPI calls, where the program looks them up.
+const auto dpiForWindow = windowsFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
+const auto adjustWindowRectForDpi =
+    windowsFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(L"user32.dll", "AdjustWindowRectExForDpi");
 
 std::wstring widen(std::string_view text) {
     if (text.empty()) return {};
@@ -144,7 +149,7 @@ bool GameWindow::layOut(const Box&, int width, int height) {
     GetClientRect(hwnd_, &got);
     if (got.right == width && got.bottom == height) return true;
     RECT outer{0, 0, width, height};
-    adjustWindowRectForDpi(&outer, windowStyle, TRUE, UINT(std::lround(screen_.geometry().ratio() * 96)));
+    adjustWindowRectForDpi(&outer, windowStyle, TRUE, 0, UINT(std::lround(screen_.geometry().ratio() * 96)));
     const auto resize = [&](int more) {
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + more,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
