@@ -229,6 +229,8 @@ TEST_F(ScreenRules, ASwipesSecondTurnWithinOneTickWaitsAndAHiddenWindowPauses) {
     EXPECT_EQ(screen->game().direction, "left");
     mid().hidden(screen->now);
     EXPECT_TRUE(screen->pause.shown && mid().interval() == 0 && !screen->wakeUp);
+    mid().key(screen->now, named(keys::Down), {}, Focus::Board);
+    EXPECT_GT(mid().interval(), 0) << "a key resumes it, as after P";
 }
 
 // The bar a front end builds: each item's function key, pressed anywhere,

@@ -161,20 +161,17 @@ for (const engine of engines) {
       }
     });
 
-    test('a hidden page holds the running game as P would; a key or the Pause button resumes it', async () => {
+    // Resuming it is P's (the scenarios', and the mid-end's tests).
+    test('a hidden page holds the running game as P would', async () => {
       await d.open();
       await d.key('F6');
-      for (const resume of [() => d.key('ArrowUp'), () => d.click('#pause')]) {
-        await d.key('ArrowUp');
-        await d.run(() => {
-          Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
-          document.dispatchEvent(new Event('visibilitychange'));
-        });
-        const s = await look(d);
-        assert.deepEqual([s.interval, s.pauseHidden], [0, false]);
-        await resume();
-        assert.equal((await look(d)).interval, 1000);
-      }
+      await d.key('ArrowUp');
+      await d.run(() => {
+        Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+        document.dispatchEvent(new Event('visibilitychange'));
+      });
+      const s = await look(d);
+      assert.deepEqual([s.interval, s.pauseHidden], [0, false]);
       await done();
     });
   });
