@@ -161,14 +161,6 @@ protected:
     }
     QPoint centre(int cell) { return cellRect(cell).center(); }
 
-    // Shown cells of one colour, judged by the centre pixel of every cell box.
-    int countCells(const QImage& image, const QColor& colour) {
-        int n = 0;
-        for (int cell = 1; cell <= int(game().rows * game().cols); ++cell)
-            if (pixel(image, centre(cell)) == colour) ++n;
-        return n;
-    }
-
     ScriptedRandom* random = nullptr;
     HandAlarm* alarm = nullptr;
     std::unique_ptr<zv::MainWindow> window;
