@@ -97,9 +97,14 @@ TEST_F(ScreenRules, OneWakeUpIsKeptAndTicksDueBeforeAnEventRunFirst) {
     mid().key(3 * first, named(keys::Up), {}, Focus::Board);
     EXPECT_EQ(screen->game().heady, y - 3);
     EXPECT_EQ(*screen->wakeUp, 4 * first);
+    // Another arrow between the ticks, or one held down: the countdown runs on.
+    mid().key(3 * first + first / 2, named(keys::Left), {}, Focus::Board);
+    EXPECT_EQ(*screen->wakeUp, 4 * first);
 
-    // P stops the clock: no wake-up any more.
-    mid().key(3 * first, named(keys::P), {}, Focus::Board);
+    // P stops the clock: no wake-up any more, nor after P again.
+    mid().key(3 * first + first / 2, named(keys::P), {}, Focus::Board);
+    EXPECT_FALSE(screen->wakeUp);
+    mid().key(3 * first + first / 2, named(keys::P), {}, Focus::Board);
     EXPECT_FALSE(screen->wakeUp);
 }
 
@@ -224,6 +229,8 @@ TEST_F(ScreenRules, ASwipesSecondTurnWithinOneTickWaitsAndAHiddenWindowPauses) {
     EXPECT_EQ(screen->game().direction, "left");
     mid().hidden(screen->now);
     EXPECT_TRUE(screen->pause.shown && mid().interval() == 0 && !screen->wakeUp);
+    mid().key(screen->now, named(keys::Down), {}, Focus::Board);
+    EXPECT_GT(mid().interval(), 0) << "a key resumes it, as after P";
 }
 
 // The bar a front end builds: each item's function key, pressed anywhere,

@@ -8,6 +8,8 @@ namespace zv {
 class ScreenTestPeer {
 public:
     static zorvane& game(Screen& screen) { return screen.core_->shell_.game(); }
+    // Where the screen last placed a button.
+    static Box place(Screen& screen, Button button) { return screen.core_->shown_[button == Button::Pause ? 0 : 1].place; }
 };
 
 }  // namespace zv

@@ -1,6 +1,7 @@
 // Building a board: defaults, the wall ring, the start cell and the obstacles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ TEST(Setup, FirstLoadOfTheRunUsesSide50AndSpeed75) {
     EXPECT_EQ(g.z.Timer1().interval, 0);
     EXPECT_FALSE(g.z.pause().shown);
     EXPECT_FALSE(g.z.gameover().shown);
+    // Square cells, the board as high as the window's inner area, the shorter side.
+    EXPECT_EQ(g.z.Block()[0].width, g.z.Block()[0].height);
+    EXPECT_FLOAT_EQ(50 * g.z.Block()[0].height, std::min(description::innerWidth, description::innerHeight));
     EXPECT_EQ(g.rng->seeds(), 1);
     EXPECT_EQ(g.rng->remaining(), 0u);
 }

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <utility>
 
 #include "headless_screen.h"
 #include "midend/disc.h"
@@ -56,6 +58,19 @@ TEST(Geometry, EveryBoardTilesTheInnerAreaEvenlyAndKeepsTheCellsFilledAtEverySca
             EXPECT_LE(g.outlineWidth(), std::max(1L, std::lround(ratio)));
             EXPECT_GE(*smallest - 2 * g.outlineWidth(), *smallest / 2);
         }
+    }
+}
+
+// Pause has its one place on every board (in twips, 15 to a pixel); Game
+// Over, of the same size, sits in the board's middle.
+TEST(Geometry, TheButtonsStandInTheSamePlacesOnEveryBoard) {
+    for (const auto& item : description::sizeItems) {
+        SCOPED_TRACE(item.index + 2);
+        const auto screen = boardOf(item.index + 2, 1);
+        EXPECT_EQ(screen->pause.place, (Box{3600 / 15, 3240 / 15, 1095 / 15, 735 / 15}));
+        const Box over = screen->gameover.place;
+        EXPECT_EQ(std::pair(over.width, over.height), std::pair(screen->pause.place.width, screen->pause.place.height));
+        EXPECT_LE(std::abs(2 * over.x + over.width - screen->width()) + std::abs(2 * over.y + over.height - screen->height()), 2);
     }
 }
 

@@ -32,6 +32,8 @@ public:
     // A menu's item chosen with the pointer, or a title without items clicked
     // (item empty).
     virtual void menu(std::string_view title, std::string_view item) = 0;
+    // A menu opened as menu() opens it, then closed with Esc, nothing chosen.
+    virtual void menuEscaped(std::string_view title) = 0;
     // One finger on the board, in logical pixels of the board's area.
     virtual void touch(zv::Screen::Touch phase, double x, double y) = 0;
     // The clock moved on to its wake-up, which went off. False when no

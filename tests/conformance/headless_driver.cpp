@@ -34,6 +34,13 @@ public:
         }
         ADD_FAILURE() << "no menu item " << title << " / " << item;
     }
+    // No menu of its own to close: only the opening reaches the screen.
+    void menuEscaped(std::string_view title) override {
+        const auto bar = zv::menuTable();
+        for (int t = 0; t < int(bar.size()); ++t)
+            if (bar[std::size_t(t)].title == title) return window_->screen.menuOpened(window_->now, t, window_->focus);
+        ADD_FAILURE() << "no menu " << title;
+    }
     void touch(zv::Screen::Touch phase, double x, double y) override { window_->screen.touch(window_->now, phase, x, y); }
     bool tick() override {
         if (!window_->wakeUp) return false;

@@ -123,6 +123,7 @@ public:
         if (verb == "key") return driver_.key(keyCodeNamed(arg(1)), w.size() > 2 && w[2] == "shift");
         if (verb == "click") return driver_.click(buttonNamed(arg(1)));
         if (verb == "menu") return driver_.menu(arg(1), w.size() > 2 ? w[2] : std::string());
+        if (verb == "escape") return driver_.menuEscaped(arg(1));
         if (verb == "tick") return ticks(w.size() > 1 ? number(w[1]) : 1);
         if (verb == "eat") return eat(number(arg(1)), arg(2), w.size() > 4 && w[3] == "board" ? number(w[4]) : 0);
         if (verb == "stands") {

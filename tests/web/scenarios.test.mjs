@@ -84,6 +84,9 @@ async function play(d, { steps }) {
     else if (verb === 'menu') {
       await d.click('.title', w[0]);
       if (w[1]) await d.click('.menu:not([hidden]) .item', w[1]);
+    } else if (verb === 'escape') {
+      await d.click('.title', w[0]);
+      await d.key('Escape');
     } else if (verb === 'tick') {
       // Ticks on which no food is eaten and none placed: one expiry draw each.
       for (let i = 0; i < Number(w[0] ?? 1); i++) {

@@ -31,6 +31,13 @@ public:
         keys.push_back(VK_RETURN);
         window_.barKeys(keys);
     }
+    void menuEscaped(std::string_view title) override {
+        const int place = wt::titlePlace(title);
+        ASSERT_GE(place, 0);
+        std::vector<WPARAM> keys(std::size_t(place), VK_RIGHT);
+        keys.insert(keys.end(), {VK_DOWN, VK_ESCAPE});
+        window_.barKeys(keys);
+    }
     // As Windows reports a finger: in screen pixels, to the window under it.
     void touch(zv::Screen::Touch phase, double x, double y) override {
         using Touch = zv::Screen::Touch;

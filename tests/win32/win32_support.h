@@ -92,6 +92,13 @@ inline int titlePlace(std::string_view title) {
 }
 inline HMENU menuOf(HWND hwnd, std::string_view title) { return GetSubMenu(GetMenu(hwnd), titlePlace(title)); }
 
+// A menu loop still running when the test's keys are spent.
+inline bool stuckInMenu = false;
+inline void CALLBACK endStuckMenu(HWND, UINT, UINT_PTR, DWORD) {
+    stuckInMenu = true;
+    EndMenu();
+}
+
 // The real window on a scripted random source and a hand alarm, handed the
 // messages Windows would send it, through the program's own message loop.
 class Win32Window {
@@ -131,10 +138,17 @@ public:
         pump();
     }
     // Keys for Windows' own menu loop, after the bar got the keys as F10 gives them.
+    // The window ends the loop on Escape in an open menu, where Windows would
+    // leave the bar holding the keys: a loop that outlives its keys would hold
+    // the test for ever, but for a timer that ends it and fails the test.
     void barKeys(const std::vector<WPARAM>& keys) {
+        stuckInMenu = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 5000, endStuckMenu);
         PostMessageW(hwnd(), WM_SYSCOMMAND, SC_KEYMENU, 0);
         for (const WPARAM k : keys) PostMessageW(hwnd(), WM_KEYDOWN, k, 1);
         pump();
+        KillTimer(nullptr, timer);
+        EXPECT_FALSE(stuckInMenu) << "the menu loop outlived its keys";
     }
 
     std::unique_ptr<zv::GameWindow> window;

@@ -1,5 +1,5 @@
-// The window's alarm on Qt's event loop, kernel timer or QTimer, and the
-// clock as the window keeps it.
+// The window's alarm on Qt's event loop, kernel timer or QTimer. When the
+// game arms it is the mid-end's (screen_test.cpp).
 #include <chrono>
 
 #include "qt/game_clock.h"
@@ -44,44 +44,6 @@ TEST(Clock, WakesAtTheTimeAskedAndNeverWhenCancelled) {
         clock.wakeAt(clock.now() - 1ms);
         EXPECT_TRUE(QTest::qWaitFor([&] { return woken.size() == 2; }, 5000));
     }
-}
-
-using WindowClock = WindowTest;
-
-// A key held down keeps the clock's countdown as it is.
-TEST_F(WindowClock, AHeldArrowDoesNotRearmTheClock) {
-    open();
-    EXPECT_EQ(alarm->due(), std::nullopt);
-    key(Qt::Key_Right);
-    ASSERT_EQ(interval(), int(game().speed));
-    const auto due = alarm->due();
-    ASSERT_EQ(due, alarm->now() + std::chrono::milliseconds(int(game().speed)));
-    const int changes = alarm->changes;
-    // Time goes on between the repeats: a countdown started anew would show.
-    for (int i = 0; i < 20; ++i) {
-        alarm->advance(1ms);
-        repeatedKey(Qt::Key_Right);
-    }
-    // A fresh press of another key while running sets the same interval too.
-    key(Qt::Key_Down);
-    EXPECT_EQ(game().direction, "down");
-    EXPECT_EQ(alarm->due(), due);
-    EXPECT_EQ(alarm->changes, changes);
-
-    // P stops it; the key that resumes starts it once.
-    key(Qt::Key_P);
-    EXPECT_EQ(alarm->due(), std::nullopt);
-    EXPECT_EQ(alarm->changes, changes + 1);
-    alarm->advance(1ms);
-    key(Qt::Key_Left);
-    EXPECT_EQ(alarm->due(), alarm->now() + std::chrono::milliseconds(int(game().speed)));
-    EXPECT_EQ(alarm->changes, changes + 2);
-    key(Qt::Key_P);
-    // P while paused sets the interval and stops it again inside one key:
-    // the clock itself never starts.
-    key(Qt::Key_P);
-    EXPECT_EQ(alarm->changes, changes + 3);
-    EXPECT_EQ(alarm->due(), std::nullopt);
 }
 
 }  // namespace

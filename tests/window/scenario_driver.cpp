@@ -54,6 +54,15 @@ public:
         ASSERT_TRUE(onBar->menu() && onBar->menu()->isVisible()) << "the menu did not open";
         clickItem(onBar->menu(), QString::fromUtf8(item.data(), qsizetype(item.size())));
     }
+    void menuEscaped(std::string_view title) override {
+        QAction* onBar = barTitle(*window_, QString::fromUtf8(title.data(), qsizetype(title.size())));
+        if (!onBar) return;
+        clickTitle(*window_, onBar);
+        ASSERT_TRUE(onBar->menu() && onBar->menu()->isVisible()) << "the menu did not open";
+        QTest::keyClick(keyHolder(*window_), Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(onBar->menu()->isVisible()) << "Esc left the menu open";
+    }
     void touch(zv::Screen::Touch phase, double x, double y) override {
         QWidget* board = MainWindowPeer::board(*window_);
         const QPoint at(qRound(x), qRound(y));

@@ -28,33 +28,24 @@
 #include "qt/board_widget.h"
 #include "main_window_peer.h"
 #include "board_script.h"
-#include "test_game.h"
 #include "hand_alarm.h"
 
 namespace wt {
 
 // The board's colours as the player sees them.
 inline const QColor background(255, 128, 0);
-inline const QColor wallFill(255, 255, 128);
-inline const QColor outline(255, 0, 0);
-inline const QColor obstacle(50, 50, 0);
 inline const QColor food(255, 255, 255);
 inline const QColor blueBlock(0, 0, 255);
 inline const QColor head(0, 150, 100);
 inline const QColor body(0, 255, 0);
-inline const QColor crash(255, 0, 0);
 
 using ::ScriptedRandom;
 using board_script::Cell;
 using board_script::keepFood;
 using board_script::lineUpBoard;
-using board_script::obstacleCells;
-using board_script::obstacleCount;
 
 inline int cellNumber(const zv::zorvane& game, int x, int y) { return x + int(game.cols) * (y - 1); }
 inline int headCell(const zv::zorvane& game) { return cellNumber(game, int(game.headx), int(game.heady)); }
-
-inline QString titleFor(const zv::zorvane& game) { return QString::fromStdString(::titleFor(game.score, game.best)); }
 
 inline QColor pixel(const QImage& image, QPoint p) { return QColor(image.pixel(p)); }
 
@@ -144,11 +135,6 @@ protected:
 
     QWidget* focusHolder() { return keyHolder(*window); }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(focusHolder(), k, mods); }
-    // A key held down: the key press the keyboard repeats.
-    void repeatedKey(Qt::Key k) {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(focusHolder(), &press);
-    }
     void click(QPushButton* button) {
         QTest::mouseClick(button, Qt::LeftButton);
         QCoreApplication::processEvents();
@@ -174,14 +160,6 @@ protected:
         return QRect(b.x, b.y, b.width, b.height);
     }
     QPoint centre(int cell) { return cellRect(cell).center(); }
-
-    // Shown cells of one colour, judged by the centre pixel of every cell box.
-    int countCells(const QImage& image, const QColor& colour) {
-        int n = 0;
-        for (int cell = 1; cell <= int(game().rows * game().cols); ++cell)
-            if (pixel(image, centre(cell)) == colour) ++n;
-        return n;
-    }
 
     ScriptedRandom* random = nullptr;
     HandAlarm* alarm = nullptr;
