@@ -102,7 +102,6 @@ for (const engine of engines) {
     });
 
     // The scenarios' swipe would turn the snake as the finger lifts too: here it must turn before.
-    // Two turns within a tick are the mid-end's (screen_test.cpp).
     test('a finger: a swipe starts and steers the snake before it lifts, and lifting then is no tap', { skip: cannot[engine]?.touch }, async () => {
       await d.open({ width: 390, height: 844, ratio: 3 });
       await d.key('F5');
@@ -114,6 +113,11 @@ for (const engine of engines) {
       assert.equal((await look(d)).interval, 250, 'started while the finger is down');
       await d.finger('up', [at[0] + 40, at[1] + 5]);
       assert.equal((await look(d)).interval, 250, 'lifting after a swipe is no tap');
+      // Heading right, up then left in one touch within a tick: left comes after up, never against right.
+      const ticked = (await d.run(() => window.zorvane.ticks().total)) + 3;
+      for (const [phase, x, y] of [['down', 0, 0], ['move', 2, -40], ['move', -40, -44], ['up', -40, -44]]) await d.finger(phase, [at[0] + x, at[1] + y]);
+      await waitFor('three ticks', startBudget, () => d.run((n) => window.zorvane.ticks().total >= n, ticked));
+      assert.deepEqual([(await look(d)).interval, await d.run(() => document.getElementById('gameover').hidden)], [250, true], 'no crash');
       await done();
     });
 

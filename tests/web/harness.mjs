@@ -79,7 +79,8 @@ export function serve(dir = root) {
     const same = server.fixedValidators && request.headers['if-none-match'] === headers.ETag;
     response.writeHead(same ? 304 : 200, headers);
     if (same) return response.end();
-    fs.createReadStream(file).pipe(response);
+    // A file a test's deployment takes away while it is read: the connection drops, as a host's would.
+    fs.createReadStream(file).on('error', () => response.destroy()).pipe(response);
   });
   Object.assign(server, { dir, failing: new Set(), offline: false, ages: {}, redirects: {}, fixedValidators: false });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
