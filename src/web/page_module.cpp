@@ -127,10 +127,9 @@ private:
     // buttons shrink with the board.
     void showLayout() {
         const double fit = screen_.fit();
-        const double bar = barHeight();
         const double margin = snapToCssGrid(std::max(0.0, (roomWidth_ - picture_.width() / drawnRatio()) / 2), ratio_, fit < 1);
         EM_ASM({ Module.page.layOut({ width: $0, height: $1, at: $2, drawn: $3, fit: $4, bar: $5, margin: $6 }); },
-               picture_.width(), picture_.height(), picture_.pixels(), drawnRatio(), fit, bar, margin);
+               picture_.width(), picture_.height(), picture_.pixels(), drawnRatio(), fit, barHeight(), margin);
         for (const Button button : {Button::Pause, Button::GameOver}) showButton(button);
     }
     // The menu bar as shown, CSS pixels on whole device pixels: a finger's
@@ -157,11 +156,9 @@ private:
     bool fingerBar_ = false;
 };
 
-std::unique_ptr<PageGame> page;
-
 // Nothing before zv_start: each call then changes nothing and answers as for
 // no board at all.
-PageGame* game() { return page.get(); }
+std::unique_ptr<PageGame> page;
 
 }  // namespace
 
@@ -181,10 +178,10 @@ EMSCRIPTEN_KEEPALIVE void zv_start(double ratio, const char* seed) {
     startPageGame(ratio, s ? seededRandom(*s) : timeSeededRandom());
 }
 EMSCRIPTEN_KEEPALIVE void zv_room(double width, double height, double ratio, int fingerBar) {
-    if (game()) game()->setRoom(width, height, ratio, fingerBar != 0);
+    if (page) page->setRoom(width, height, ratio, fingerBar != 0);
 }
 // The wake-up the page was asked for: the ticks due by `now`; how many ran.
-EMSCRIPTEN_KEEPALIVE int zv_wake(double now) { return game() ? game()->screen().wake(toTime(now)) : 0; }
+EMSCRIPTEN_KEEPALIVE int zv_wake(double now) { return page ? page->screen().wake(toTime(now)) : 0; }
 
 // A key-down (`system`: the Windows or Command key held) while `part` holds
 // the keys: the menu bar's while it is active, else the screen's (Tab takes
@@ -193,52 +190,52 @@ EMSCRIPTEN_KEEPALIVE int zv_wake(double now) { return game() ? game()->screen().
 // (pageKeyDown) never reaches the game.
 EMSCRIPTEN_KEEPALIVE int zv_key(double now, int part, const char* key, const char* code, int shift, int ctrl, int alt,
                                 int system, int repeat) {
-    if (!game()) return 0;
-    game()->altAlone = false;
+    if (!page) return 0;
+    page->altAlone = false;
     const Focus holder = focusOf(part);
-    if (game()->menus().key(toTime(now), menuBarKey(key), holder)) {
-        game()->showMenus();
+    if (page->menus().key(toTime(now), menuBarKey(key), holder)) {
+        page->showMenus();
         return 1;
     }
     const HeldModifiers held{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
     const auto down = pageKeyDown(key, code, held);
-    const bool taken = down && game()->screen().key(toTime(now), *down, holder);
+    const bool taken = down && page->screen().key(toTime(now), *down, holder);
     const bool kept = pageKeepsKey(key, held, system != 0, taken, holder == Focus::Pause || holder == Focus::GameOver);
-    game()->altAlone = std::string_view(key) == "Alt" && !repeat && !kept;
+    page->altAlone = std::string_view(key) == "Alt" && !repeat && !kept;
     return kept;
 }
 // A key-up: Alt let go on its own puts the menu bar under the keys, or takes
 // it away; then the page keeps it from the browser (1).
 EMSCRIPTEN_KEEPALIVE int zv_key_up(const char* key) {
-    if (!game()) return 0;
-    const bool alone = std::exchange(game()->altAlone, false) && std::string_view(key) == "Alt";
-    if (alone) game()->menus().altAlone();
-    game()->showMenus();
+    if (!page) return 0;
+    const bool alone = std::exchange(page->altAlone, false) && std::string_view(key) == "Alt";
+    if (alone) page->menus().altAlone();
+    page->showMenus();
     return alone;
 }
 // The mouse on the menu bar (DrawnMenuBar::Mouse by number) at a title, or an item of its menu.
 EMSCRIPTEN_KEEPALIVE void zv_menu_mouse(double now, int part, int what, int title, int item) {
-    if (!game() || what < 0 || what > int(DrawnMenuBar::Mouse::Away)) return;
-    game()->menus().mouse(toTime(now), DrawnMenuBar::Mouse(what), title, item, focusOf(part));
-    game()->showMenus();
+    if (!page || what < 0 || what > int(DrawnMenuBar::Mouse::Away)) return;
+    page->menus().mouse(toTime(now), DrawnMenuBar::Mouse(what), title, item, focusOf(part));
+    page->showMenus();
 }
 
 // A finger on the board (Screen::Touch by number), at CSS pixels of the board.
 EMSCRIPTEN_KEEPALIVE void zv_touch(double now, int phase, double x, double y) {
-    if (game() && phase >= 0 && phase <= int(Screen::Touch::Cancel))
-        game()->screen().touch(toTime(now), Screen::Touch(phase), x, y);
+    if (page && phase >= 0 && phase <= int(Screen::Touch::Cancel))
+        page->screen().touch(toTime(now), Screen::Touch(phase), x, y);
 }
 // The page went out of sight: a running game holds as P would.
 EMSCRIPTEN_KEEPALIVE void zv_hidden(double now) {
-    if (game()) game()->screen().hidden(toTime(now));
+    if (page) page->screen().hidden(toTime(now));
 }
 // A click on a button, by Button's number.
 EMSCRIPTEN_KEEPALIVE void zv_click(double now, int button) {
-    if (game() && (button == 0 || button == 1)) game()->screen().click(toTime(now), Button(button));
+    if (page && (button == 0 || button == 1)) page->screen().click(toTime(now), Button(button));
 }
 // The page closed: the program ends, as when the desktop's window is closed.
 EMSCRIPTEN_KEEPALIVE void zv_close() {
-    if (game()) game()->screen().close();
+    if (page) page->screen().close();
 }
 
 }  // extern "C"
