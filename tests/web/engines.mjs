@@ -212,19 +212,23 @@ async function webkitDriver(server) {
 export const cannot = {
   webkit: { touch: 'WebKitGTK\'s WebDriver delivers a touch pointer as the mouse (pointerType "mouse", no touch events)',
     fractionalRatio: 'WebKitGTK scales by GDK_SCALE, a whole number',
-    coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size' },
+    coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size',
+    deploy: 'WebKitGTK\'s driver here has the few calls the page\'s cases need, not puppeteer\'s page (reloads, contexts) the deploy cases run on' },
 };
 
-// Starts an engine; a missing browser is a failure, not a skip: scripts/web_check.sh installs them.
+// Chromium or Firefox as puppeteer's browser; a missing browser is a
+// failure, not a skip: scripts/web_check.sh installs them.
+export async function launchBrowser(name) {
+  if (name === 'chromium') return launch();
+  if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
+  // A touch screen, as Chromium's touch emulation makes one: (pointer: coarse), no hover.
+  return puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget,
+    extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 1, 'ui.allPointerCapabilities': 1 } });
+}
+
+// Starts an engine's driver.
 export async function startEngine(name, server) {
-  if (name === 'chromium') return puppeteerDriver(name, await launch(), server, chromiumTouch);
-  if (name === 'firefox') {
-    if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
-    // A touch screen, as Chromium's touch emulation makes one: (pointer: coarse), no hover.
-    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget,
-      extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 1, 'ui.allPointerCapabilities': 1 } });
-    return puppeteerDriver(name, browser, server, firefoxTouch);
-  }
+  if (name !== 'webkit') return puppeteerDriver(name, await launchBrowser(name), server, name === 'chromium' ? chromiumTouch : firefoxTouch);
   if (!fs.existsSync(webkitDriverPath)) throw new Error(`no ${webkitDriverPath} (apt-get install webkit2gtk-driver xvfb)`);
   return webkitDriver(server);
 }
