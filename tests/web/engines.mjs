@@ -170,7 +170,7 @@ async function webkitDriver(server) {
     return answer.value;
   };
   const actions = (source) => command('POST', '/actions', { actions: [source] });
-  return {
+  const engine = {
     name: 'webkit',
     async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7, query = '', loaded = true, from = server } = {}) {
       if (!Number.isInteger(wanted)) throw new Error(`${cannot.webkit.fractionalRatio}, not ${wanted}`);
@@ -206,20 +206,72 @@ async function webkitDriver(server) {
       screen.stop();
     },
   };
+  // Enough of puppeteer's browser for the deploy cases (site.test.mjs): one
+  // page in one window, a context a browser of its own (a session afresh).
+  // A load's errors are heard once it has loaded, and kept as it is left.
+  const listen = () => run(() => {
+    window.errors_ = [];
+    addEventListener('error', (event) => window.errors_.push(String(event.message)));
+    addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
+  });
+  const page = {
+    errors: [],
+    setDefaultTimeout() {},
+    on() {},
+    setViewport: ({ width, height }) => command('POST', '/window/rect', { width, height }),
+    async close() {
+      page.errors.push(...((await run(() => window.errors_).catch(() => [])) ?? []));
+    },
+    async goto(url) {
+      await page.close();
+      await command('POST', '/url', { url });
+      await listen();
+    },
+    async reload() {
+      await page.close();
+      await command('POST', '/refresh', {});
+      await listen();
+    },
+    evaluate: run,
+    $eval: (selector, fn) => run(`(s) => (${fn})(document.querySelector(s))`, selector),
+    waitForSelector: (selector, { visible = false, timeout = startBudget } = {}) => waitFor(`${selector} in WebKitGTK`, timeout,
+      () => run((s, v) => !!document.querySelector(s) && (!v || document.querySelector(s).offsetHeight > 0), selector, visible)),
+    keyboard: { press: (key) => engine.key(key) },
+    click: (selector) => engine.click(selector),
+    // A document begun after the call, loaded.
+    async waitForNavigation() {
+      const since = Date.now();
+      await waitFor('a new page in WebKitGTK', startBudget,
+        () => run(() => document.readyState === 'complete' && performance.timeOrigin).then((begun) => begun > since, () => false));
+      await listen();
+    },
+  };
+  const newPage = async () => {
+    if (ratio !== 1) await startSession(1);
+    page.errors = [];
+    return page;
+  };
+  engine.browser = { newPage, close: engine.stop,
+    async createBrowserContext() {
+      await startSession(1);
+      return { newPage, close: async () => {} };
+    } };
+  return engine;
 }
 
 // What an engine's driver cannot do, and why.
 export const cannot = {
   webkit: { touch: 'WebKitGTK\'s WebDriver delivers a touch pointer as the mouse (pointerType "mouse", no touch events)',
     fractionalRatio: 'WebKitGTK scales by GDK_SCALE, a whole number',
-    coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size',
-    deploy: 'WebKitGTK\'s driver here has the few calls the page\'s cases need, not puppeteer\'s page (reloads, contexts) the deploy cases run on' },
+    coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size' },
 };
 
-// Chromium or Firefox as puppeteer's browser; a missing browser is a
-// failure, not a skip: scripts/web_check.sh installs them.
+// Chromium or Firefox as puppeteer's browser, WebKitGTK as much of one as
+// its driver gives; a missing browser is a failure, not a skip:
+// scripts/web_check.sh installs them.
 export async function launchBrowser(name) {
   if (name === 'chromium') return launch();
+  if (name === 'webkit') return (await startEngine(name)).browser;
   if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
   // A touch screen, as Chromium's touch emulation makes one: (pointer: coarse), no hover.
   return puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget,
