@@ -170,6 +170,12 @@ async function webkitDriver(server) {
     return answer.value;
   };
   const actions = (source) => command('POST', '/actions', { actions: [source] });
+  // The page's errors from now on, in window.errors_: WebDriver has no log.
+  const listen = () => run(() => {
+    window.errors_ = [];
+    addEventListener('error', (event) => window.errors_.push(String(event.message)));
+    addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
+  });
   const engine = {
     name: 'webkit',
     async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7, query = '', loaded = true, from = server } = {}) {
@@ -180,11 +186,7 @@ async function webkitDriver(server) {
       if (!loaded) return;
       await waitFor('the page to be ready in WebKitGTK', startBudget, () => run(() => window.zorvane?.ready === true));
       // Errors from here on; one before ready leaves the page without its hooks.
-      await run(() => {
-        window.errors_ = [];
-        addEventListener('error', (event) => window.errors_.push(String(event.message)));
-        addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
-      });
+      await listen();
     },
     key(key, { shift = false } = {}) {
       const held = shift ? [webdriverKeys.Shift] : [];
@@ -209,11 +211,6 @@ async function webkitDriver(server) {
   // Enough of puppeteer's browser for the deploy cases (site.test.mjs): one
   // page in one window, a context a browser of its own (a session afresh).
   // A load's errors are heard once it has loaded, and kept as it is left.
-  const listen = () => run(() => {
-    window.errors_ = [];
-    addEventListener('error', (event) => window.errors_.push(String(event.message)));
-    addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
-  });
   const page = {
     errors: [],
     setDefaultTimeout() {},

@@ -2,7 +2,8 @@
 // builds: the folder holds the page's files and nothing else, and the play
 // script serves it alone; a returning player gets one whole build, the old
 // or the new, never a mix of the two, and plays offline; the worker keeps one
-// entry per file.
+// entry per file. The deploy cases run in each engine (engines.mjs), the
+// server going offline for all alike.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
@@ -14,7 +15,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { root, serve, open, startBudget, freePort } from './harness.mjs';
-import { launchBrowser, cannot } from './engines.mjs';
+import { launchBrowser } from './engines.mjs';
 
 // The folder's cases run where no engine is picked (ZORVANE_ENGINES unset or
 // empty); the deploy cases in each engine picked, all three where unset.
@@ -188,7 +189,7 @@ const browsers = {};
 let a;
 let b;
 before(async () => {
-  for (const engine of engines) if (!cannot[engine]?.deploy) browsers[engine] = await launchBrowser(engine);
+  for (const engine of engines) browsers[engine] = await launchBrowser(engine);
   a = makeBuild('A');
   b = makeBuild('B');
 });
@@ -200,8 +201,7 @@ after(async () => {
 });
 
 // A deploy case in each engine picked, in the engine's browser.
-const deploy = (name, body) => engines.forEach((engine) => test(`${engine}: ${name}`, { skip: cannot[engine]?.deploy },
-  () => body(browsers[engine])));
+const deploy = (name, body) => engines.forEach((engine) => test(`${engine}: ${name}`, () => body(browsers[engine])));
 
 // Once B is there whole: the next load may still be either build, but
 // whole; the one after it, with the new worker in charge, is B.
