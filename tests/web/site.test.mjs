@@ -151,9 +151,11 @@ function makeBuild(mark) {
 }
 
 // What the page runs: the marks of its two scripts, and the hash of the
-// .wasm the worker hands out at the address the module fetched it from.
+// .wasm the worker hands out at the address the module fetched it from,
+// which names the page's build, under a worker too.
 const running = (page) => page.evaluate(async () => {
   const address = performance.getEntriesByType('resource').find((entry) => entry.name.includes('zorvane.wasm')).name;
+  if (!address.includes('zorvane.wasm?build=')) throw new Error(`the module asked for ${address}, of no build`);
   const bytes = await (await fetch(address)).arrayBuffer();
   const sum = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
   return [globalThis.zorvanePageMark, globalThis.zorvaneModuleMark,
