@@ -14,7 +14,7 @@ import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { root, serve, open, startBudget, freePort } from './harness.mjs';
+import { root, serve as serveOnce, open, startBudget, freePort } from './harness.mjs';
 import { launchBrowser } from './engines.mjs';
 
 // The folder's cases run where no engine is picked (ZORVANE_ENGINES unset or
@@ -188,6 +188,14 @@ async function reload(page) {
 }
 
 const browsers = {};
+// Every server a case starts, closed at the end should the case fail before
+// it closes its own: one left listening would keep the run from ending.
+const servers = new Set();
+const serve = async (dir) => {
+  const server = await serveOnce(dir);
+  servers.add(server);
+  return server;
+};
 let a;
 let b;
 before(async () => {
@@ -196,6 +204,7 @@ before(async () => {
   b = makeBuild('B');
 });
 after(async () => {
+  for (const server of servers) server.listening && server.close();
   for (const browser of Object.values(browsers)) await browser.close();
   for (const dir of [...Object.values(browsers).map((browser) => browser.profile), a.dir, b.dir]) {
     if (dir) fs.rmSync(dir, { recursive: true, force: true, maxRetries: 5 });
