@@ -53,13 +53,18 @@ self.addEventListener('install', (event) => {
 
 self.addEventListener('activate', (event) => {
   // This build's cache and the one current until now stay; older ones go.
+  // A second worker of the same build (the old script's address, which the
+  // host now answers with the new script, then the new one's) deletes
+  // nothing: the build before it may still have a page open.
   event.waitUntil((async () => {
     const note = await caches.open(NOTE);
     const before = await note.match('build');
-    const keep = [CACHE, NOTE, `zorvane-${before ? await before.text() : BUILD}`];
-    await note.put('build', new Response(BUILD));
-    for (const name of await caches.keys()) {
-      if ((name === 'zorvane' || name.startsWith('zorvane-')) && !keep.includes(name)) await caches.delete(name);
+    const current = before ? await before.text() : BUILD;
+    if (current !== BUILD || !before) {
+      await note.put('build', new Response(BUILD));
+      for (const name of await caches.keys()) {
+        if ((name === 'zorvane' || name.startsWith('zorvane-')) && ![CACHE, NOTE, `zorvane-${current}`].includes(name)) await caches.delete(name);
+      }
     }
     await self.clients.claim();
   })());

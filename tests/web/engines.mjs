@@ -170,7 +170,13 @@ async function webkitDriver(server) {
     return answer.value;
   };
   const actions = (source) => command('POST', '/actions', { actions: [source] });
-  return {
+  // The page's errors from now on, in window.errors_: WebDriver has no log.
+  const listen = () => run(() => {
+    window.errors_ = [];
+    addEventListener('error', (event) => window.errors_.push(String(event.message)));
+    addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
+  });
+  const engine = {
     name: 'webkit',
     async open({ width = 468, height = 520, ratio: wanted = 1, seed = 7, query = '', loaded = true, from = server } = {}) {
       if (!Number.isInteger(wanted)) throw new Error(`${cannot.webkit.fractionalRatio}, not ${wanted}`);
@@ -180,11 +186,7 @@ async function webkitDriver(server) {
       if (!loaded) return;
       await waitFor('the page to be ready in WebKitGTK', startBudget, () => run(() => window.zorvane?.ready === true));
       // Errors from here on; one before ready leaves the page without its hooks.
-      await run(() => {
-        window.errors_ = [];
-        addEventListener('error', (event) => window.errors_.push(String(event.message)));
-        addEventListener('unhandledrejection', (event) => window.errors_.push(String(event.reason)));
-      });
+      await listen();
     },
     key(key, { shift = false } = {}) {
       const held = shift ? [webdriverKeys.Shift] : [];
@@ -206,6 +208,52 @@ async function webkitDriver(server) {
       screen.stop();
     },
   };
+  // Enough of puppeteer's browser for the deploy cases (site.test.mjs): one
+  // page in one window, a context a browser of its own (a session afresh).
+  // A load's errors are heard once it has loaded, and kept as it is left.
+  const page = {
+    errors: [],
+    setDefaultTimeout() {},
+    on() {},
+    setViewport: ({ width, height }) => command('POST', '/window/rect', { width, height }),
+    async close() {
+      page.errors.push(...((await run(() => window.errors_).catch(() => [])) ?? []));
+    },
+    async goto(url) {
+      await page.close();
+      await command('POST', '/url', { url });
+      await listen();
+    },
+    async reload() {
+      await page.close();
+      await command('POST', '/refresh', {});
+      await listen();
+    },
+    evaluate: run,
+    $eval: (selector, fn) => run(`(s) => (${fn})(document.querySelector(s))`, selector),
+    waitForSelector: (selector, { visible = false, timeout = startBudget } = {}) => waitFor(`${selector} in WebKitGTK`, timeout,
+      () => run((s, v) => !!document.querySelector(s) && (!v || document.querySelector(s).offsetHeight > 0), selector, visible)),
+    keyboard: { press: (key) => engine.key(key) },
+    click: (selector) => engine.click(selector),
+    // A document begun after the call, loaded.
+    async waitForNavigation() {
+      const since = Date.now();
+      await waitFor('a new page in WebKitGTK', startBudget,
+        () => run(() => document.readyState === 'complete' && performance.timeOrigin).then((begun) => begun > since, () => false));
+      await listen();
+    },
+  };
+  const newPage = async () => {
+    if (ratio !== 1) await startSession(1);
+    page.errors = [];
+    return page;
+  };
+  engine.browser = { newPage, close: engine.stop,
+    async createBrowserContext() {
+      await startSession(1);
+      return { newPage, close: async () => {} };
+    } };
+  return engine;
 }
 
 // What an engine's driver cannot do, and why.
@@ -215,16 +263,21 @@ export const cannot = {
     coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size' },
 };
 
-// Starts an engine; a missing browser is a failure, not a skip: scripts/web_check.sh installs them.
+// Chromium or Firefox as puppeteer's browser, WebKitGTK as much of one as
+// its driver gives; a missing browser is a failure, not a skip:
+// scripts/web_check.sh installs them.
+export async function launchBrowser(name) {
+  if (name === 'chromium') return launch();
+  if (name === 'webkit') return (await startEngine(name)).browser;
+  if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
+  // A touch screen, as Chromium's touch emulation makes one: (pointer: coarse), no hover.
+  return puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget,
+    extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 1, 'ui.allPointerCapabilities': 1 } });
+}
+
+// Starts an engine's driver.
 export async function startEngine(name, server) {
-  if (name === 'chromium') return puppeteerDriver(name, await launch(), server, chromiumTouch);
-  if (name === 'firefox') {
-    if (!fs.existsSync(firefoxPath)) throw new Error(`no Firefox at ${firefoxPath} (apt-get install firefox-esr)`);
-    // A touch screen, as Chromium's touch emulation makes one: (pointer: coarse), no hover.
-    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true, timeout: startBudget,
-      extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 1, 'ui.allPointerCapabilities': 1 } });
-    return puppeteerDriver(name, browser, server, firefoxTouch);
-  }
+  if (name !== 'webkit') return puppeteerDriver(name, await launchBrowser(name), server, name === 'chromium' ? chromiumTouch : firefoxTouch);
   if (!fs.existsSync(webkitDriverPath)) throw new Error(`no ${webkitDriverPath} (apt-get install webkit2gtk-driver xvfb)`);
   return webkitDriver(server);
 }
