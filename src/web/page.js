@@ -1,9 +1,8 @@
 // The page around the game's module: it forwards events with their time stamps
 // and shows what the module hands it through `page`. Every rule is the module's.
 
-// The build this page is of, as its markup asks for page.js (?build=...): the module's files are
-// asked for as the same build's, so that the worker hands out no other. Not import.meta.url: a
-// script the worker hands out from its cache has the cache's address, which has no build.
+// The build this page is of, as its markup names page.js (?build=...; a cached script's own address has
+// none): the module's files are asked for as the same build's, so that the worker hands out no other.
 const build = new URL(document.querySelector('script[src^="page.js"]').src).searchParams.get('build');
 const locateFile = (file, folder) => folder + file + (build ? `?build=${encodeURIComponent(build)}` : '');
 const $ = (id) => document.getElementById(id);
