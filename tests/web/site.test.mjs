@@ -219,7 +219,9 @@ const deploy = (name, body) => engines.forEach((engine) => test(`${engine}: ${na
 async function endsOnB(page, server) {
   await reload(page);
   assertWhole(await running(page));
+  // Once the new worker took over, the page still open keeps its own build's files.
   await settled(page);
+  assertWhole(await running(page));
   await reload(page);
   assert.deepEqual(await running(page), b.whole);
   assert.deepEqual(page.errors, []);
