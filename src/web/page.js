@@ -38,10 +38,11 @@ async function moduleOfThisBuild() {
     const digests = await Promise.all(got.map((bytes) => crypto.subtle.digest('SHA-256', bytes)));
     return files.filter((file, i) => [...new Uint8Array(digests[i])].map((b) => b.toString(16).padStart(2, '0')).join('') !== sums[file]);
   };
-  let got = await fetched('default');
-  const first = await wrong(got);
-  // Asked anew past the browser's cache, which then holds the right ones for a retry.
-  if (first.length) got = await fetched('reload');
+  // A fetch the old worker was answering as a new one took over may fail (WebKit): it is asked anew,
+  // as a wrong file is, past the browser's cache, which then holds the right ones for a retry.
+  let got = await fetched('default').catch(() => null);
+  const first = got ? await wrong(got) : [];
+  if (!got || first.length) got = await fetched('reload');
   const still = [...new Set([...first.filter((file) => file === 'zorvane.js'), ...(await wrong(got))])];
   if (still.length) throw new Error(`${still.join(' and ')} of another build than the page`);
   return got[1];

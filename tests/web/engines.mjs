@@ -263,9 +263,7 @@ async function webkitDriver(server) {
 export const cannot = {
   webkit: { touch: 'WebKitGTK\'s WebDriver delivers a touch pointer as the mouse (pointerType "mouse", no touch events)',
     fractionalRatio: 'WebKitGTK scales by GDK_SCALE, a whole number',
-    coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size',
-    deploys: 'the deploy cases on its driver\'s stand-in for puppeteer\'s page failed about 1 run in 12 (A\'s page found B\'s '
-      + '.wasm at A\'s address once B\'s worker took over), not yet diagnosed: run by hand (ZORVANE_ENGINES=webkit), not in CTest' },
+    coarsePointer: 'WebKitGTK on Xvfb has no touch screen, so says (pointer: fine): its menus keep the desktop\'s size' },
 };
 
 // Chromium or Firefox as puppeteer's browser, WebKitGTK as much of one as

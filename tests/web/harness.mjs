@@ -49,8 +49,9 @@ export const root = process.env.ZORVANE_WEB_ROOT ?? fileURLToPath(new URL('../..
 export const testRoot = process.env.ZORVANE_WEB_TEST_ROOT ?? fileURLToPath(new URL('../../build-web/test-site', import.meta.url));
 
 // A test may change what the server does as it goes: serve another folder
-// (dir, a deployment), answer some paths with a 500 (failing), drop every
-// connection (offline), send a Last-Modified so many seconds old with no
+// (dir, a deployment), answer some paths with a 500 (failing; failingOnce,
+// by address, the first time), drop every connection (offline), send a
+// Last-Modified so many seconds old with no
 // Cache-Control, which browsers cache by heuristics (ages, by path), send
 // some paths elsewhere (redirects: path to [address, status]), and give
 // validators that never change between builds (fixedValidators: an ETag of
@@ -64,7 +65,7 @@ export function serve(dir = root) {
     }
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const file = path.join(server.dir, name === '/' ? 'index.html' : name);
-    if (server.failing.has(name)) {
+    if (server.failing.has(name) || server.failingOnce.delete(request.url)) {
       response.writeHead(500).end();
       return;
     }
@@ -82,7 +83,7 @@ export function serve(dir = root) {
     // A file a test's deployment takes away while it is read: the connection drops, as a host's would.
     fs.createReadStream(file).on('error', () => response.destroy()).pipe(response);
   });
-  Object.assign(server, { dir, failing: new Set(), offline: false, ages: {}, redirects: {}, fixedValidators: false });
+  Object.assign(server, { dir, failing: new Set(), failingOnce: new Set(), offline: false, ages: {}, redirects: {}, fixedValidators: false });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
