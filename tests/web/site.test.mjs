@@ -218,8 +218,17 @@ after(async () => {
   }
 });
 
-// A deploy case in each engine picked, in the engine's browser.
-const deploy = (name, body) => engines.forEach((engine) => test(`${engine}: ${name}`, () => body(browsers[engine])));
+// A deploy case in each engine picked, in the engine's browser; once more
+// in a new session where the browser lost the one it ran in.
+const deploy = (name, body) => engines.forEach((engine) => test(`${engine}: ${name}`, async (context) => {
+  const browser = browsers[engine];
+  await body(browser).catch(async (error) => {
+    if (!(await browser.lost?.(error))) throw error;
+    context.diagnostic(`run again in a new session: ${error.message}`);
+    await browser.renew();
+    await body(browser);
+  });
+}));
 
 // Once B is there whole: the next load may still be either build, but
 // whole; the one after it, with the new worker in charge, is B.
