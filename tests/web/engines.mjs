@@ -257,7 +257,7 @@ async function webkitDriver(server) {
   // hundred): a command failing then may say only "unknown error".
   const ended = (error) => /invalid session id/.test(error);
   const lost = async (error) => ended(error) || command('GET', '/url').then(() => false, ended);
-  engine.browser = { newPage, close: engine.stop, lost, renew: () => startSession(1),
+  engine.browser = { newPage, close: engine.stop, lost,
     async createBrowserContext() {
       await startSession(1);
       return { newPage, close: async () => {} };

@@ -51,12 +51,12 @@ export const testRoot = process.env.ZORVANE_WEB_TEST_ROOT ?? fileURLToPath(new U
 // A test may change what the server does as it goes: serve another folder
 // (dir, a deployment), answer some paths with a 500 (failing; failingOnce,
 // by address, the first time), drop every connection (offline), send a
-// Last-Modified so many seconds old with no
-// Cache-Control, which browsers cache by heuristics (ages, by path), send
-// some paths elsewhere (redirects: path to [address, status]), and give
-// validators that never change between builds (fixedValidators: an ETag of
-// the size alone and one old date, as over files of a fixed modification
-// time), answering a request that has them with a 304.
+// Last-Modified so many seconds old with no Cache-Control, which browsers
+// cache by heuristics (ages, by path), send some paths elsewhere
+// (redirects: path to [address, status]), and give validators that never
+// change between builds (fixedValidators: an ETag of the size alone and one
+// old date, as over files of a fixed modification time), answering a
+// request that has them with a 304.
 export function serve(dir = root) {
   const server = http.createServer((request, response) => {
     if (server.offline) {

@@ -225,7 +225,7 @@ const deploy = (name, body) => engines.forEach((engine) => test(`${engine}: ${na
   await body(browser).catch(async (error) => {
     if (!(await browser.lost?.(error))) throw error;
     context.diagnostic(`run again in a new session: ${error.message}`);
-    await browser.renew();
+    await browser.createBrowserContext();  // a session afresh
     await body(browser);
   });
 }));
